@@ -1,0 +1,2 @@
+#pragma once
+// Every public header of the base and math support libraries.

@@ -1,0 +1,6 @@
+#pragma once
+// orvkit umbrella header: every public header of every library.
+
+#include "framework/rtl/rtl.h"
+#include "foundation/foundation.h"
+#include "numio/numio.h"

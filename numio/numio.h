@@ -1,0 +1,2 @@
+#pragma once
+// Every public header of the number text conversion and numeric entry library.
