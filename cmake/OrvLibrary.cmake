@@ -1,11 +1,16 @@
-# orv_add_library(<target> <folder> [DEPENDS libs...] [PRIVATE_DEPENDS libs...])
-# Builds every .cpp of <folder> into one library; its headers are installed
+# orv_add_library(<target> FOLDERS dirs... [DEPENDS libs...] [PRIVATE_DEPENDS libs...])
+# Builds every .cpp of the folders into one library; headers are installed
 # under include/orvkit/<folder>, keeping the include paths of the source tree.
-function(orv_add_library target folder)
-  cmake_parse_arguments(ARG "" "" "DEPENDS;PRIVATE_DEPENDS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
-  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
-  add_library(${target} ${sources} ${headers})
+function(orv_add_library target)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS;PRIVATE_DEPENDS" ${ARGN})
+  set(all_sources "")
+  foreach(folder IN LISTS ARG_FOLDERS)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
+    list(APPEND all_sources ${sources} ${headers})
+    install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvkit/${folder})
+  endforeach()
+  add_library(${target} ${all_sources})
   add_library(orvkit::${target} ALIAS ${target})
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
@@ -14,7 +19,6 @@ function(orv_add_library target folder)
   install(TARGETS ${target} EXPORT orvkitTargets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-  install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvkit/${folder})
   set_property(GLOBAL APPEND PROPERTY ORV_LIBRARIES ${target})
 endfunction()
 

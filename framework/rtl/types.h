@@ -10,6 +10,8 @@ namespace orv {
 using Char = char16_t;
 using String = std::u16string;  // UTF-16 text, as the components handle it
 using TDateTime = double;       // days since 1899-12-30, time as the fraction
+// 0x00BBGGRR for RGB colours; a top byte of 0xFF names a system colour.
+using TColor = uint32_t;
 
 class TObject;
 using TNotifyEvent = std::function<void(TObject* Sender)>;
