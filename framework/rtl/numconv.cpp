@@ -75,6 +75,67 @@ bool ParseInteger(std::u16string_view S, unsigned long long DecLimit, unsigned l
   return true;
 }
 
+// Copies a decimal number into Out in the form std::from_chars reads, with
+// "." as the separator. Returns false when the text is not a number: blanks
+// are allowed around it, the mantissa needs at least one digit, an exponent
+// marker needs at least one digit after its optional sign. MagnitudeExp
+// receives the decimal exponent M of 0.d1d2... x 10^M (d1 the first non-zero
+// digit), which tells overflow from underflow when the value is out of range.
+bool ScanDecimal(std::u16string_view S, Char Separator, std::string& Out, bool& Negative, int& MagnitudeExp) {
+  size_t I = 0;
+  size_t N = S.size();
+  while (I < N && IsBlank(S[I])) ++I;
+  while (N > I && IsBlank(S[N - 1])) --N;
+  Negative = false;
+  if (I < N && (S[I] == u'+' || S[I] == u'-')) {
+    Negative = S[I] == u'-';
+    ++I;
+  }
+  Out.clear();
+  long long IntDigits = 0;        // significant digits before the separator
+  long long LeadingFraction = 0;  // zeros after the separator before the first significant digit
+  bool SeenNonZero = false;
+  bool SeenDigit = false;
+  for (; I < N && S[I] >= u'0' && S[I] <= u'9'; ++I) {
+    SeenDigit = true;
+    if (S[I] != u'0') SeenNonZero = true;
+    if (SeenNonZero) ++IntDigits;
+    Out.push_back(static_cast<char>(S[I]));
+  }
+  if (I < N && S[I] == Separator) {
+    ++I;
+    Out.push_back('.');
+    for (; I < N && S[I] >= u'0' && S[I] <= u'9'; ++I) {
+      SeenDigit = true;
+      if (S[I] != u'0') SeenNonZero = true;
+      if (!SeenNonZero) ++LeadingFraction;
+      Out.push_back(static_cast<char>(S[I]));
+    }
+  }
+  if (!SeenDigit) return false;
+  long long Exp = 0;
+  if (I < N && (S[I] == u'e' || S[I] == u'E')) {
+    ++I;
+    Out.push_back('e');
+    bool ExpNegative = false;
+    if (I < N && (S[I] == u'+' || S[I] == u'-')) {
+      ExpNegative = S[I] == u'-';
+      Out.push_back(static_cast<char>(S[I]));
+      ++I;
+    }
+    if (I == N) return false;
+    for (; I < N && S[I] >= u'0' && S[I] <= u'9'; ++I) {
+      if (Exp < 1000000000) Exp = Exp * 10 + (S[I] - u'0');  // saturates far beyond any double
+      Out.push_back(static_cast<char>(S[I]));
+    }
+    if (ExpNegative) Exp = -Exp;
+  }
+  if (I != N) return false;
+  const long long M = (IntDigits > 0 ? IntDigits : -LeadingFraction) + Exp;
+  MagnitudeExp = M > 1000000 ? 1000000 : (M < -1000000 ? -1000000 : static_cast<int>(M));
+  return true;
+}
+
 [[noreturn]] void RaiseNotInteger(std::u16string_view S) {
   throw EConvertError(u"'" + String(S) + u"' is not a valid integer value");
 }
@@ -111,5 +172,35 @@ long long StrToInt64(std::u16string_view S) {
   if (!TryStrToInt64(S, V)) RaiseNotInteger(S);
   return V;
 }
+
+bool TryStrToFloat(std::u16string_view S, double& Value, const TFormatSettings& Settings) {
+  std::string Text;
+  bool Negative = false;
+  int MagnitudeExp = 0;
+  if (!ScanDecimal(S, Settings.DecimalSeparator, Text, Negative, MagnitudeExp)) return false;
+  double V = 0;
+  const auto [End, Ec] = std::from_chars(Text.data(), Text.data() + Text.size(), V);
+  if (End != Text.data() + Text.size()) return false;
+  if (Ec == std::errc::result_out_of_range) {
+    // A value of at least 0.1 that does not fit overflowed; anything smaller underflowed to zero.
+    if (MagnitudeExp > 0) return false;
+    V = 0;
+  } else if (Ec != std::errc()) {
+    return false;
+  }
+  if (!std::isfinite(V)) return false;
+  Value = Negative ? -V : V;
+  return true;
+}
+
+bool TryStrToFloat(std::u16string_view S, double& Value) { return TryStrToFloat(S, Value, FormatSettings); }
+
+double StrToFloat(std::u16string_view S, const TFormatSettings& Settings) {
+  double V = 0;
+  if (!TryStrToFloat(S, V, Settings)) throw EConvertError(u"'" + String(S) + u"' is not a valid floating point value");
+  return V;
+}
+
+double StrToFloat(std::u16string_view S) { return StrToFloat(S, FormatSettings); }
 
 }  // namespace orv
