@@ -1,2 +1,7 @@
 #pragma once
 // Every public header of the number text conversion and numeric entry library.
+
+#include "numio/informat.h"
+#include "numio/numformat.h"
+#include "numio/numscan.h"
+#include "numio/numsyntax.h"

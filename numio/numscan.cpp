@@ -1,0 +1,245 @@
+#include "numio/numscan.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "framework/rtl/sysutils.h"
+#include "numio/floatmachine.h"
+#include "numio/numsyntax.h"
+
+namespace orv {
+
+using namespace floatmachine;
+
+int ScanSepMode(TDecPSep DecPSep) {
+  switch (DecPSep) {
+    case dpsSystem:
+      return FormatSettings.DecimalSeparator == u',' ? kSepModeComma : kSepModePoint;
+    case dpsComma:
+      return kSepModeComma;
+    case dpsBoth:
+      return kSepModeBoth;
+    default:
+      return kSepModePoint;
+  }
+}
+
+int CheckSepMode(TDecPSep DecPSep) {
+  switch (DecPSep) {
+    case dpsSystem:
+      return FormatSettings.DecimalSeparator == u'.' ? kSepModePoint : kSepModeComma;
+    case dpsComma:
+      return kSepModeComma;
+    case dpsBoth:
+      return kSepModeBoth;
+    default:
+      return kSepModePoint;
+  }
+}
+
+namespace {
+
+// The number text handed to the decimal conversion. Typical numbers fit the
+// fixed buffer, so a scan allocates nothing; longer ones (hundreds of digits
+// are legal) move to the heap.
+class TNumberText {
+ public:
+  void Push(char C) {
+    if (FSize < sizeof(FLocal)) {
+      FLocal[FSize++] = C;
+    } else {
+      Spill(C);
+    }
+  }
+  char Last() const { return FSize == 0 ? '\0' : Data()[FSize - 1]; }
+  const char* Data() const { return FSize <= sizeof(FLocal) ? FLocal : FHeap.data(); }
+  size_t Size() const { return FSize; }
+
+ private:
+  void Spill(char C) {
+    if (FSize == sizeof(FLocal)) FHeap.assign(FLocal, FSize);
+    FHeap.push_back(C);
+    ++FSize;
+  }
+
+  char FLocal[64];
+  size_t FSize = 0;
+  std::string FHeap;
+};
+
+// Decimal exponent of the leading significant digit of a number text
+// ("[-]digits[.digits][e[+-]digits]"); only asked when the conversion reported
+// a result out of range, to tell an overflow from an underflow.
+long LeadingDigitExponent(const char* P, const char* End) {
+  if (P != End && *P == '-') ++P;
+  long IntDigits = 0;      // integer digits from the first non-zero one on
+  long FracZeros = 0;      // zeros after the separator before a non-zero digit
+  bool Significant = false;
+  bool InFraction = false;
+  for (; P != End && *P != 'e'; ++P) {
+    if (*P == '.') {
+      InFraction = true;
+    } else if (!InFraction) {
+      if (Significant || *P != '0') {
+        Significant = true;
+        ++IntDigits;
+      }
+    } else if (!Significant) {
+      if (*P != '0') {
+        Significant = true;
+      } else {
+        ++FracZeros;
+      }
+    }
+  }
+  long Exponent = 0;
+  if (P != End) {
+    ++P;
+    bool Negative = false;
+    if (P != End && (*P == '-' || *P == '+')) Negative = *P++ == '-';
+    for (; P != End; ++P) Exponent = Exponent > kMaxExponent ? Exponent : Exponent * 10 + (*P - '0');
+    if (Negative) Exponent = -Exponent;
+  }
+  const long Lead = IntDigits > 0 ? IntDigits - 1 : -(FracZeros + 1);
+  return Lead + Exponent;
+}
+
+double ConvertNumberText(const TNumberText& Text) {
+  const char* First = Text.Data();
+  const char* Last = First + Text.Size();
+  const bool Negative = Text.Size() > 0 && First[0] == '-';
+  double Value = 0;
+  const std::from_chars_result R = std::from_chars(First, Last, Value, std::chars_format::general);
+  if (R.ec == std::errc::result_out_of_range) {
+    // Too large for a double: the largest finite one; too small: zero.
+    Value = LeadingDigitExponent(First, Last) > 0 ? uc_MaxDouble : 0.0;
+    return Negative ? -Value : Value;
+  }
+  if (R.ec != std::errc()) return 0;
+  if (Value > uc_MaxDouble) return uc_MaxDouble;
+  if (Value < -uc_MaxDouble) return -uc_MaxDouble;
+  return Value;
+}
+
+}  // namespace
+
+double ScanFloatNumber(std::u16string_view Text, bool ExpAllowed, int SepMode, int& Pos) {
+  const size_t Size = Text.size();
+  size_t I = StartIndex(Pos, Size);
+  TNumberText Number;
+  TState State = stStart;
+  int Exponent = 0;
+  for (;; ++I) {
+    const Char C = I < Size ? Text[I] : Char(0);
+    const TClass Class = Classify(C, ExpAllowed, SepMode);
+    const TState Next = kNext[State][Class];
+    if (Next >= stDone) {
+      State = Next;
+      break;
+    }
+    switch (Class) {
+      case clDigit:
+        if (Next == stExpDigits) {
+          Exponent = AddExponentDigit(Exponent, C);
+          if (Exponent > kMaxExponent) break;  // skipped: "1E5000" reads as "1E500"
+        }
+        Number.Push(static_cast<char>(C));
+        break;
+      case clSep:
+        Number.Push('.');
+        break;
+      case clSign:
+        if (C == u'-') Number.Push('-');  // the conversion takes no "+"
+        break;
+      case clExp:
+        if (Number.Last() == '.') Number.Push('0');  // ".E5" has a zero mantissa
+        Number.Push('e');
+        break;
+      default:  // leading blanks are not part of the number
+        break;
+    }
+    State = Next;
+  }
+  Pos = static_cast<int>(I) + 1;
+  if (State == stError) return 0;
+  if (Number.Last() == '.') Number.Push('0');
+  return ConvertNumberText(Number);
+}
+
+bool CheckFloatSyntax(std::u16string_view Text, bool ExpAllowed, TDecPSep DecPSep) {
+  if (Text.empty()) return false;
+  const int SepMode = CheckSepMode(DecPSep);
+  TState State = stStart;
+  int Exponent = 0;
+  for (size_t I = 0;; ++I) {
+    const Char C = I < Text.size() ? Text[I] : Char(0);
+    const TClass Class = Classify(C, ExpAllowed, SepMode);
+    const TState Next = kNext[State][Class];
+    if (Next >= stDone) return Next == stDone;
+    if (Next == stExpDigits) {
+      Exponent = AddExponentDigit(Exponent, C);
+      if (Exponent > kMaxExponent) return false;
+    }
+    State = Next;
+  }
+}
+
+// --- Digit readers ----------------------------------------------------------
+
+namespace {
+
+// Blanks are skipped while they stand before the last character.
+size_t SkipBlanks(std::u16string_view Text, size_t I) {
+  while (I + 1 < Text.size() && Text[I] == u' ') ++I;
+  return I;
+}
+
+// Value of C as a digit of Radix (2, 8, 10 or 16), or -1.
+int DigitValue(Char C, unsigned Radix) {
+  int D = -1;
+  if (C >= u'0' && C <= u'9') {
+    D = C - u'0';
+  } else if (C >= u'A' && C <= u'F') {
+    D = C - u'A' + 10;
+  } else if (C >= u'a' && C <= u'f') {
+    D = C - u'a' + 10;
+  }
+  return D >= 0 && static_cast<unsigned>(D) < Radix ? D : -1;
+}
+
+// Reads digits from I on; the sum wraps modulo 2^32 as the unsigned type does.
+uint32_t ReadDigits(std::u16string_view Text, size_t& I, unsigned Radix) {
+  uint32_t Value = 0;
+  for (int D; I < Text.size() && (D = DigitValue(Text[I], Radix)) >= 0; ++I) {
+    Value = Value * Radix + static_cast<uint32_t>(D);
+  }
+  return Value;
+}
+
+int ScanRadix(std::u16string_view Text, int& Pos, unsigned Radix) {
+  size_t I = SkipBlanks(Text, StartIndex(Pos, Text.size()));
+  if (Radix == 16 && I == 0 && !Text.empty() && Text[0] == u'$') ++I;
+  const uint32_t Value = ReadDigits(Text, I, Radix);
+  Pos = static_cast<int>(I) + 1;
+  return static_cast<int32_t>(Value);
+}
+
+}  // namespace
+
+int ScanDecInteger(std::u16string_view Text, int& Pos) {
+  size_t I = SkipBlanks(Text, StartIndex(Pos, Text.size()));
+  bool Negative = false;
+  if (I < Text.size() && (Text[I] == u'-' || Text[I] == u'+')) Negative = Text[I++] == u'-';
+  uint32_t Value = ReadDigits(Text, I, 10);
+  if (Negative) Value = 0u - Value;
+  Pos = static_cast<int>(I) + 1;
+  return static_cast<int32_t>(Value);
+}
+
+int ScanHexNumber(std::u16string_view Text, int& Pos) { return ScanRadix(Text, Pos, 16); }
+int ScanOctNumber(std::u16string_view Text, int& Pos) { return ScanRadix(Text, Pos, 8); }
+int ScanBinNumber(std::u16string_view Text, int& Pos) { return ScanRadix(Text, Pos, 2); }
+
+}  // namespace orv
