@@ -1,0 +1,110 @@
+#pragma once
+// Colour constants of the framework and conversions between colours, RGB
+// values and their text form.
+//
+// A TColor is 0x00BBGGRR for an RGB colour. A top byte of 0xFF names a system
+// colour (the low byte is its index); ColorToRGB resolves it through a fixed
+// table of the classic grey desktop theme, so drawing looks the same on every
+// machine.
+
+#include <cstdint>
+#include <string_view>
+
+#include "framework/rtl/types.h"
+
+namespace orv {
+
+// --- RGB colours ------------------------------------------------------------
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clMaroon = 0x000080;
+inline constexpr TColor clGreen = 0x008000;
+inline constexpr TColor clOlive = 0x008080;
+inline constexpr TColor clNavy = 0x800000;
+inline constexpr TColor clPurple = 0x800080;
+inline constexpr TColor clTeal = 0x808000;
+inline constexpr TColor clGray = 0x808080;
+inline constexpr TColor clSilver = 0xC0C0C0;
+inline constexpr TColor clRed = 0x0000FF;
+inline constexpr TColor clLime = 0x00FF00;
+inline constexpr TColor clYellow = 0x00FFFF;
+inline constexpr TColor clBlue = 0xFF0000;
+inline constexpr TColor clFuchsia = 0xFF00FF;
+inline constexpr TColor clAqua = 0xFFFF00;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clLtGray = clSilver;
+inline constexpr TColor clDkGray = clGray;
+
+inline constexpr TColor clMoneyGreen = 0xC0DCC0;
+inline constexpr TColor clSkyBlue = 0xF0CAA6;
+inline constexpr TColor clCream = 0xF0FBFF;
+inline constexpr TColor clMedGray = 0xA4A0A0;
+
+// "No colour" (nothing is drawn) and "the control's default colour".
+inline constexpr TColor clNone = 0x1FFFFFFF;
+inline constexpr TColor clDefault = 0x20000000;
+
+// --- System colours ----------------------------------------------------------
+inline constexpr TColor clSystemColor = 0xFF000000;
+inline constexpr TColor clScrollBar = clSystemColor | 0;
+inline constexpr TColor clBackground = clSystemColor | 1;
+inline constexpr TColor clActiveCaption = clSystemColor | 2;
+inline constexpr TColor clInactiveCaption = clSystemColor | 3;
+inline constexpr TColor clMenu = clSystemColor | 4;
+inline constexpr TColor clWindow = clSystemColor | 5;
+inline constexpr TColor clWindowFrame = clSystemColor | 6;
+inline constexpr TColor clMenuText = clSystemColor | 7;
+inline constexpr TColor clWindowText = clSystemColor | 8;
+inline constexpr TColor clCaptionText = clSystemColor | 9;
+inline constexpr TColor clActiveBorder = clSystemColor | 10;
+inline constexpr TColor clInactiveBorder = clSystemColor | 11;
+inline constexpr TColor clAppWorkSpace = clSystemColor | 12;
+inline constexpr TColor clHighlight = clSystemColor | 13;
+inline constexpr TColor clHighlightText = clSystemColor | 14;
+inline constexpr TColor clBtnFace = clSystemColor | 15;
+inline constexpr TColor clBtnShadow = clSystemColor | 16;
+inline constexpr TColor clGrayText = clSystemColor | 17;
+inline constexpr TColor clBtnText = clSystemColor | 18;
+inline constexpr TColor clInactiveCaptionText = clSystemColor | 19;
+inline constexpr TColor clBtnHighlight = clSystemColor | 20;
+inline constexpr TColor cl3DDkShadow = clSystemColor | 21;
+inline constexpr TColor cl3DLight = clSystemColor | 22;
+inline constexpr TColor clInfoText = clSystemColor | 23;
+inline constexpr TColor clInfoBk = clSystemColor | 24;
+inline constexpr TColor clHotLight = clSystemColor | 26;
+inline constexpr TColor clGradientActiveCaption = clSystemColor | 27;
+inline constexpr TColor clGradientInactiveCaption = clSystemColor | 28;
+inline constexpr TColor clMenuHighlight = clSystemColor | 29;
+inline constexpr TColor clMenuBar = clSystemColor | 30;
+
+// --- Channels ----------------------------------------------------------------
+inline constexpr uint8_t GetRValue(TColor C) { return static_cast<uint8_t>(C & 0xFF); }
+inline constexpr uint8_t GetGValue(TColor C) { return static_cast<uint8_t>((C >> 8) & 0xFF); }
+inline constexpr uint8_t GetBValue(TColor C) { return static_cast<uint8_t>((C >> 16) & 0xFF); }
+inline constexpr TColor RGB(uint8_t R, uint8_t G, uint8_t B) {
+  return static_cast<TColor>(R) | (static_cast<TColor>(G) << 8) | (static_cast<TColor>(B) << 16);
+}
+
+// True for values whose top byte marks a system colour.
+inline constexpr bool IsSystemColor(TColor C) { return (C & 0xFF000000u) == clSystemColor; }
+
+// The RGB value of a system colour from the classic grey theme (unknown
+// indices give black); every other value is returned unchanged, clNone and
+// clDefault included.
+TColor ColorToRGB(TColor Color);
+
+// The constant's name ("clRed", "clBtnFace") where one exists, otherwise "$"
+// and eight upper-case hex digits ("$00123456"). Where two constants share a
+// value, the basic colour's name wins (0x808080 is "clGray").
+String ColorToString(TColor Color);
+
+// Accepts a constant name (letter case ignored), "$" or "0x" hex, or a decimal
+// number in the 32-bit range (negative numbers give their bit pattern).
+// Anything else raises EConvertError "'<S>' is not a valid integer value",
+// because the text is read as a number once it is not a known name.
+TColor StringToColor(std::u16string_view S);
+
+// Name <-> value lookups of the colour constants alone; false when not found.
+bool ColorToIdent(TColor Color, String& Ident);
+bool IdentToColor(std::u16string_view Ident, TColor& Color);
+
+}  // namespace orv
