@@ -1,0 +1,96 @@
+// TCanvas text output and measuring, on top of the text engine.
+
+#include <algorithm>
+#include <memory>
+
+#include "framework/graphics/canvas.h"
+#include "framework/graphics/colors.h"
+#include "framework/graphics/textengine.h"
+
+namespace orv {
+
+namespace {
+
+TFontSpec SpecOf(const TFont& Font) {
+  TFontSpec Spec;
+  Spec.Name = Font.Name();
+  Spec.Height = Font.Height();
+  Spec.Bold = Font.Style().Contains(fsBold);
+  Spec.Italic = Font.Style().Contains(fsItalic);
+  // The baseline's angle turns the glyphs with it (as in the host's default
+  // graphics mode); a font that only sets Orientation turns the same way.
+  Spec.Angle = Font.Escapement() != 0 ? Font.Escapement() : Font.Orientation();
+  Spec.Monochrome = Font.Quality() == fqNonAntialiased;
+  return Spec;
+}
+
+// System colours resolved, as a pixel of the target.
+uint32_t PixelOf(TColor Color) { return ColorToPixel(ColorToRGB(Color) & 0x00FFFFFF); }
+
+TPixelSurface SurfaceOf(TBitmap* Bitmap) {
+  TPixelSurface S;
+  if (!Bitmap || Bitmap->Width() <= 0 || Bitmap->Height() <= 0) return S;
+  S.Pixels = Bitmap->Bits();
+  S.Width = Bitmap->Width();
+  S.Height = Bitmap->Height();
+  S.Stride = Bitmap->Width();
+  return S;
+}
+
+TRect Offset(const TRect& R, const TPoint& By) {
+  return TRect{R.Left + By.X, R.Top + By.Y, R.Right + By.X, R.Bottom + By.Y};
+}
+
+TRect Intersect(const TRect& A, const TRect& B) {
+  TRect R{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom)};
+  return R.IsEmpty() ? TRect{} : R;
+}
+
+}  // namespace
+
+void TCanvas::TextOut(int X, int Y, const String& Text) {
+  std::shared_ptr<TFontInstance> Face = AcquireFont(SpecOf(*FFont));
+  const int Width = Face->TextWidth(Text);
+  const TRect Clip = DeviceClip();
+  if (!Text.empty() && !Clip.IsEmpty()) {
+    const TPixelSurface Surface = SurfaceOf(FTarget);
+    const int DX = X + FOrigin.X;
+    const int DY = Y + FOrigin.Y;
+    if (BrushVisible()) FillConvexPolygon(Surface, Clip, Face->CellCorners(DX, DY, Width), BrushPixel());
+    const TFontStyles Style = FFont->Style();
+    Face->Draw(Surface, Clip, DX, DY, Text, PixelOf(FFont->Color()), Style.Contains(fsUnderline),
+               Style.Contains(fsStrikeOut));
+  }
+  MoveTo(X + Width, Y);
+}
+
+void TCanvas::TextRect(const TRect& Rect, int X, int Y, const String& Text) {
+  const TRect Clip = Intersect(DeviceClip(), Offset(Rect, FOrigin));
+  if (Clip.IsEmpty()) return;
+  const TPixelSurface Surface = SurfaceOf(FTarget);
+  if (BrushVisible()) {
+    const TPointF Corners[4] = {{double(Clip.Left), double(Clip.Top)},
+                                {double(Clip.Right), double(Clip.Top)},
+                                {double(Clip.Right), double(Clip.Bottom)},
+                                {double(Clip.Left), double(Clip.Bottom)}};
+    FillConvexPolygon(Surface, Clip, Corners, BrushPixel());
+  }
+  if (Text.empty()) return;
+  std::shared_ptr<TFontInstance> Face = AcquireFont(SpecOf(*FFont));
+  const TFontStyles Style = FFont->Style();
+  Face->Draw(Surface, Clip, X + FOrigin.X, Y + FOrigin.Y, Text, PixelOf(FFont->Color()),
+             Style.Contains(fsUnderline), Style.Contains(fsStrikeOut));
+}
+
+int TCanvas::TextWidth(const String& Text) { return TextExtent(Text).cx; }
+
+int TCanvas::TextHeight(const String& Text) { return TextExtent(Text).cy; }
+
+// The extent along the baseline, whatever the font's angle: the height is the
+// font's line height even for an empty string.
+TSize TCanvas::TextExtent(const String& Text) {
+  std::shared_ptr<TFontInstance> Face = AcquireFont(SpecOf(*FFont));
+  return TSize{Face->TextWidth(Text), Face->Metrics().Height};
+}
+
+}  // namespace orv
