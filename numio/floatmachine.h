@@ -36,12 +36,12 @@ inline constexpr TState kNext[8][6] = {
 // allowed counts as "other", which ends or rejects the number exactly as the
 // machine without exponent would.
 inline TClass Classify(Char C, bool ExpAllowed, int SepMode) {
+  if (C >= u'0' && C <= u'9') return clDigit;  // never a separator: test it first, it is the common case
   if (C == u'.') {
     if (SepMode != 2) return clSep;
   } else if (C == u',') {
     if (SepMode == 2 || SepMode == 3) return clSep;
   }
-  if (C >= u'0' && C <= u'9') return clDigit;
   switch (C) {
     case u'+':
     case u'-':

@@ -53,6 +53,15 @@ class TNumberText {
       Spill(C);
     }
   }
+  // Appends a run of ASCII digits, narrowing them; one capacity check per run.
+  void AppendDigits(const Char* First, size_t Count) {
+    if (FSize + Count <= sizeof(FLocal)) {
+      for (size_t I = 0; I < Count; ++I) FLocal[FSize + I] = static_cast<char>(First[I]);
+      FSize += Count;
+    } else {
+      for (size_t I = 0; I < Count; ++I) Push(static_cast<char>(First[I]));
+    }
+  }
   char Last() const { return FSize == 0 ? '\0' : Data()[FSize - 1]; }
   const char* Data() const { return FSize <= sizeof(FLocal) ? FLocal : FHeap.data(); }
   size_t Size() const { return FSize; }
@@ -106,10 +115,8 @@ long LeadingDigitExponent(const char* P, const char* End) {
   return Lead + Exponent;
 }
 
-double ConvertNumberText(const TNumberText& Text) {
-  const char* First = Text.Data();
-  const char* Last = First + Text.Size();
-  const bool Negative = Text.Size() > 0 && First[0] == '-';
+double ConvertNumberText(const char* First, const char* Last) {
+  const bool Negative = First != Last && First[0] == '-';
   double Value = 0;
   const std::from_chars_result R = std::from_chars(First, Last, Value, std::chars_format::general);
   if (R.ec == std::errc::result_out_of_range) {
@@ -123,11 +130,60 @@ double ConvertNumberText(const TNumberText& Text) {
   return Value;
 }
 
+bool IsDigit(Char C) { return C >= u'0' && C <= u'9'; }
+
+// The common case on its own: a text that from Start to its end is
+// [blanks][sign]digits[sep digits][E[sign]digits] with at least one mantissa
+// digit and an exponent within the cap. The machine takes every character of
+// such a text and ends at its end, so the text can be checked and copied in
+// one tight pass. Returns false, having changed nothing, for anything else;
+// the machine then runs from the start.
+bool ScanPlainNumber(std::u16string_view Text, size_t Start, bool ExpAllowed, int SepMode, double& Value) {
+  constexpr size_t kCapacity = 64;
+  char Buf[kCapacity];
+  const Char* P = Text.data() + Start;
+  const Char* const End = Text.data() + Text.size();
+  while (P != End && *P == u' ') ++P;
+  if (static_cast<size_t>(End - P) > kCapacity) return false;
+  char* Out = Buf;
+  if (P != End && (*P == u'-' || *P == u'+')) {
+    if (*P == u'-') *Out++ = '-';
+    ++P;
+  }
+  const char* const Mantissa = Out;
+  while (P != End && IsDigit(*P)) *Out++ = static_cast<char>(*P++);
+  if (P != End && ((*P == u'.' && SepMode != 2) || (*P == u',' && (SepMode == 2 || SepMode == 3)))) {
+    *Out++ = '.';
+    ++P;
+    while (P != End && IsDigit(*P)) *Out++ = static_cast<char>(*P++);
+  }
+  const ptrdiff_t MantissaLength = Out - Mantissa;
+  if (MantissaLength == 0 || (MantissaLength == 1 && *Mantissa == '.')) return false;  // no mantissa digit
+  if (ExpAllowed && P != End && (*P == u'E' || *P == u'e')) {
+    *Out++ = 'e';
+    ++P;
+    if (P != End && (*P == u'-' || *P == u'+')) *Out++ = static_cast<char>(*P++);
+    int Exponent = 0;
+    while (P != End && IsDigit(*P)) {
+      Exponent = AddExponentDigit(Exponent, *P);
+      *Out++ = static_cast<char>(*P++);
+    }
+    if (Exponent > kMaxExponent) return false;
+  }
+  if (P != End) return false;
+  Value = ConvertNumberText(Buf, Out);
+  return true;
+}
+
 }  // namespace
 
 double ScanFloatNumber(std::u16string_view Text, bool ExpAllowed, int SepMode, int& Pos) {
   const size_t Size = Text.size();
   size_t I = StartIndex(Pos, Size);
+  if (double Value; ScanPlainNumber(Text, I, ExpAllowed, SepMode, Value)) {
+    Pos = static_cast<int>(Size) + 1;
+    return Value;
+  }
   TNumberText Number;
   TState State = stStart;
   int Exponent = 0;
@@ -144,8 +200,15 @@ double ScanFloatNumber(std::u16string_view Text, bool ExpAllowed, int SepMode, i
         if (Next == stExpDigits) {
           Exponent = AddExponentDigit(Exponent, C);
           if (Exponent > kMaxExponent) break;  // skipped: "1E5000" reads as "1E500"
+          Number.Push(static_cast<char>(C));
+        } else {
+          // A digit keeps the integer and fraction states where they are, so
+          // the rest of the run is taken in one go.
+          size_t End = I + 1;
+          while (End < Size && Text[End] >= u'0' && Text[End] <= u'9') ++End;
+          Number.AppendDigits(Text.data() + I, End - I);
+          I = End - 1;
         }
-        Number.Push(static_cast<char>(C));
         break;
       case clSep:
         Number.Push('.');
@@ -165,7 +228,7 @@ double ScanFloatNumber(std::u16string_view Text, bool ExpAllowed, int SepMode, i
   Pos = static_cast<int>(I) + 1;
   if (State == stError) return 0;
   if (Number.Last() == '.') Number.Push('0');
-  return ConvertNumberText(Number);
+  return ConvertNumberText(Number.Data(), Number.Data() + Number.Size());
 }
 
 bool CheckFloatSyntax(std::u16string_view Text, bool ExpAllowed, TDecPSep DecPSep) {

@@ -59,6 +59,14 @@ TEST(ScanFloatNumberCorpus, WholeTextsGiveTheCorrectlyRoundedDouble) {
         ADD_FAILURE() << Entry.path().filename() << ": " << Text << " gave " << std::hex
                       << std::bit_cast<uint64_t>(Value) << ", expected " << Expected;
       }
+      // The same number followed by a terminator takes the general path.
+      Pos = 1;
+      const double Terminated = ScanFloatNumber(Wide + u";", true, 1, Pos);
+      if ((std::bit_cast<uint64_t>(Terminated) != Expected || Pos != static_cast<int>(Wide.size()) + 1) &&
+          ++Mismatches <= 20) {
+        ADD_FAILURE() << Entry.path().filename() << ": " << Text << "; gave " << std::hex
+                      << std::bit_cast<uint64_t>(Terminated) << ", expected " << Expected;
+      }
     }
   }
   EXPECT_EQ(Mismatches, 0);

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "framework/rtl/unicode.h"
@@ -222,6 +223,31 @@ TEST(ScanFloatNumber, LongTextsBeyondTheLocalBuffer) {
   Pos = 1;
   EXPECT_EQ(ScanFloatNumber(Halfway, true, 1, Pos), 9007199254740994.0);
   EXPECT_EQ(Pos, static_cast<int>(Halfway.size()) + 1);
+}
+
+// Another character after the text acts as the end of the text does, so a
+// trailing "x" must never change the result; it also sends every text down the
+// general path instead of the shortcut for whole plain numbers.
+TEST(ScanFloatNumber, TrailingCharacterActsAsTheEndOfText) {
+  std::mt19937 Rng(7);
+  const char16_t Alphabet[] = u"0123456789.,+-eE 9";
+  std::uniform_int_distribution<int> Length(0, 24);
+  std::uniform_int_distribution<int> Pick(0, 17);
+  for (int N = 0; N < 20000; ++N) {
+    String Text;
+    for (int K = Length(Rng); K > 0; --K) Text.push_back(Alphabet[Pick(Rng)]);
+    for (int Mode = 1; Mode <= 3; ++Mode) {
+      for (const bool ExpAllowed : {false, true}) {
+        int Pos = 1;
+        const double Value = ScanFloatNumber(Text, ExpAllowed, Mode, Pos);
+        int PosX = 1;
+        const double ValueX = ScanFloatNumber(Text + u"x", ExpAllowed, Mode, PosX);
+        ASSERT_EQ(std::bit_cast<uint64_t>(Value), std::bit_cast<uint64_t>(ValueX))
+            << ToUtf8(Text) << " mode " << Mode << " exp " << ExpAllowed;
+        ASSERT_EQ(Pos, PosX) << ToUtf8(Text);
+      }
+    }
+  }
 }
 
 TEST(ScanFloatNumber, NonAsciiCharactersEndTheNumber) {
