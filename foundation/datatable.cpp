@@ -174,6 +174,7 @@ void TDataTable::ChangeStructure(const std::vector<int>& SrcCol, const std::vect
 void TDataTable::Resize(int NrCols, int NrRows) {
   NrCols = std::max(NrCols, 0);
   NrRows = std::max(NrRows, 0);
+  detail::CheckedCellCount("TDataTable", NrCols, NrRows, sizeof(double));  // before any line map is built
   ChangeStructure(detail::KeepLinesMap(NrOfColumns(), NrCols), detail::KeepLinesMap(NrOfRows(), NrRows), false);
 }
 
