@@ -44,11 +44,6 @@ class TGraphic : public TPersistent {
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool Value);
 
-  virtual void LoadFromFile(const String& FileName) = 0;
-  virtual void SaveToFile(const String& FileName) = 0;
-  virtual void LoadFromStream(TStream* Stream) = 0;
-  virtual void SaveToStream(TStream* Stream) = 0;
-
   TNotifyEvent OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
@@ -106,10 +101,10 @@ class TBitmap : public TGraphic {
 
   // BMP (1, 4, 8, 24, 32 bits) and PNG files; a malformed file raises an
   // exception and leaves the bitmap unchanged.
-  void LoadFromFile(const String& FileName) override;
-  void SaveToFile(const String& FileName) override;
-  void LoadFromStream(TStream* Stream) override;
-  void SaveToStream(TStream* Stream) override;
+  void LoadFromFile(const String& FileName);
+  void SaveToFile(const String& FileName);
+  void LoadFromStream(TStream* Stream);
+  void SaveToStream(TStream* Stream);
   // One of the library's named image resources.
   void LoadFromResourceName(uintptr_t Instance, const String& ResName);
 

@@ -213,8 +213,7 @@ class TCanvas : public TPersistent {
 
  private:
   struct TState;
-  struct TStroke;
-  friend struct TStroke;
+  friend class TBitmap;
   friend bool BitBlt(TCanvas*, int, int, int, int, TCanvas*, int, int, uint32_t);
   friend bool StretchBlt(TCanvas*, int, int, int, int, TCanvas*, int, int, int, int, uint32_t);
 
@@ -234,15 +233,22 @@ class TCanvas : public TPersistent {
   // pen's dash pattern; thick pens go through StrokePath.
   void ThinLine(int X1, int Y1, int X2, int Y2);
   void StrokePath(std::span<const TPoint> Points, bool Closed);
-  // Fills Spans (one [left, right] pair per row from Top) with the brush and
-  // draws their one-pixel (or pen-wide) border with the pen.
-  void PaintSpanShape(int Top, const std::vector<int>& Lefts, const std::vector<int>& Rights, int Bottom);
-  enum TArcKind : uint8_t { akArc, akPie, akChord };
-  void ArcShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+  // Fills a convex shape given as one [Lefts[i], Rights[i]] span per row
+  // from Top with the brush and its one-pixel border with the pen.
+  enum TArcKind : uint8_t { akEllipse, akArc, akPie, akChord };
+  void PaintSpanShape(int Top, const std::vector<int>& Lefts, const std::vector<int>& Rights);
+  // Paints a classified pixel map over Box (0 = untouched, 1 = brush,
+  // 2 = pen), combining each pixel once.
+  void PaintClasses(const TRect& Box, const std::vector<uint8_t>& Classes);
+  // Ellipse, arc, pie or chord through a pixel map: the general path for
+  // pens wider than one pixel and for cut shapes. Corner gives the size of
+  // rounded corners (a whole ellipse when it covers the box).
+  void PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,
+                         TSize Corner);
   // Block transfer in canvas coordinates of both canvases.
   void Blit(int X, int Y, int W, int H, TCanvas* Src, int SX, int SY, int SW, int SH, uint32_t Rop);
-  void BlitBitmap(int X, int Y, int W, int H, const TBitmap* Src, int SX, int SY, int SW, int SH,
-                  uint32_t Rop, bool Transparent, uint32_t TransparentPixel);
+  void BlitPixels(int X, int Y, int W, int H, const TBitmap* Src, int SX, int SY, int SW, int SH, uint32_t Rop,
+                  int StretchMode, bool Transparent, uint32_t TransparentPixel);
 
   TBitmap* FTarget = nullptr;
   TPoint FOrigin;

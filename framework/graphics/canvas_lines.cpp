@@ -1,0 +1,230 @@
+// TCanvas lines: one-pixel Bresenham lines with dash patterns, and wide
+// strokes as the union of round-capped segments.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "framework/graphics/canvas.h"
+#include "framework/graphics/canvas_pixelops.h"
+
+namespace orv {
+
+using namespace pixelops;
+
+namespace {
+
+// Dash patterns in pixels, alternating on and off, starting with on.
+struct TDashPattern {
+  int Count;
+  int Lengths[6];
+};
+
+const TDashPattern* DashPattern(TPenStyle Style) {
+  static constexpr TDashPattern Dash{2, {18, 6}};
+  static constexpr TDashPattern Dot{2, {3, 3}};
+  static constexpr TDashPattern DashDot{4, {9, 6, 3, 6}};
+  static constexpr TDashPattern DashDotDot{6, {9, 3, 3, 3, 3, 3}};
+  switch (Style) {
+    case psDash: return &Dash;
+    case psDot: return &Dot;
+    case psDashDot: return &DashDot;
+    case psDashDotDot: return &DashDotDot;
+    default: return nullptr;
+  }
+}
+
+bool DashOn(const TDashPattern& P, int Phase) {
+  int Period = 0;
+  for (int I = 0; I < P.Count; ++I) Period += P.Lengths[I];
+  int T = Phase % Period;
+  for (int I = 0; I < P.Count; ++I) {
+    if (T < P.Lengths[I]) return I % 2 == 0;
+    T -= P.Lengths[I];
+  }
+  return false;
+}
+
+}  // namespace
+
+void TCanvas::MoveTo(int X, int Y) {
+  FPenPos = TPoint{X, Y};
+  FDashPhase = 0;
+}
+
+void TCanvas::LineTo(int X, int Y) {
+  if (PenVisible()) {
+    if (FPen.Width() > 1) {
+      const TPoint Path[2] = {FPenPos, TPoint{X, Y}};
+      StrokePath(Path, false);
+    } else {
+      ThinLine(FPenPos.X, FPenPos.Y, X, Y);
+    }
+  }
+  FPenPos = TPoint{X, Y};
+}
+
+void TCanvas::Polyline(std::span<const TPoint> Points) {
+  if (Points.empty()) return;
+  if (PenVisible()) {
+    if (FPen.Width() > 1) {
+      StrokePath(Points, false);
+    } else {
+      FDashPhase = 0;
+      for (size_t I = 1; I < Points.size(); ++I)
+        ThinLine(Points[I - 1].X, Points[I - 1].Y, Points[I].X, Points[I].Y);
+    }
+  }
+}
+
+void TCanvas::ThinLine(int X1, int Y1, int X2, int Y2) {
+  if (FTarget == nullptr) return;
+  const long long DX = static_cast<long long>(X2) - X1;
+  const long long DY = static_cast<long long>(Y2) - Y1;
+  const long long ADX = std::llabs(DX), ADY = std::llabs(DY);
+  const long long N = std::max(ADX, ADY);  // pixels drawn: the end point is left out
+  if (N == 0) return;
+  const bool XMajor = ADX >= ADY;
+  const long long A = XMajor ? ADY : ADX;  // minor extent
+  const int SMajor = (XMajor ? DX : DY) < 0 ? -1 : 1;
+  const int SMinor = (XMajor ? DY : DX) < 0 ? -1 : 1;
+
+  const TDashPattern* Dash = DashPattern(FPen.Style());
+  const uint32_t Pen = PenPixel();
+  const bool GapsFilled = Dash != nullptr && BrushVisible();
+  const uint32_t Gap = GapsFilled ? BrushPixel() : 0;
+  const TPenMode Mode = FPen.Mode();
+  const TRect C = DeviceClip();
+
+  // Pixel i lies at minor offset ceil(i*A/N - 1/2): where the ideal line is
+  // exactly halfway, the pixel nearer the start wins. Num/Den tracks that
+  // value exactly: offset = (2*i*A + N - 1) div (2*N).
+  const long long Den = 2 * N;
+  long long Num = N - 1;
+  long long Minor = 0;
+  const int MajorStart = XMajor ? X1 : Y1;
+  const int MinorStart = XMajor ? Y1 : X1;
+  for (long long I = 0; I < N; ++I) {
+    const int Maj = MajorStart + static_cast<int>(I) * SMajor;
+    const int Min = MinorStart + static_cast<int>(Minor) * SMinor;
+    const int PX = (XMajor ? Maj : Min) + FOrigin.X;
+    const int PY = (XMajor ? Min : Maj) + FOrigin.Y;
+    bool Draw = true;
+    uint32_t Color = Pen;
+    if (Dash != nullptr) {
+      if (!DashOn(*Dash, FDashPhase)) {
+        Draw = GapsFilled;
+        Color = Gap;
+      }
+      ++FDashPhase;
+    }
+    if (Draw && PX >= C.Left && PX < C.Right && PY >= C.Top && PY < C.Bottom) {
+      uint32_t& D = FTarget->ScanLine(PY)[PX];
+      D = Mode == pmCopy ? Color : PenMode(Mode, Color, D);
+    }
+    Num += 2 * A;
+    while (Num >= Den * (Minor + 1)) ++Minor;
+  }
+}
+
+// Wide pens: every pixel whose centre lies within Width/2 of a segment of the
+// path. Odd widths put the ideal path through pixel centres, even widths
+// through the top-left corners of the pixels, so a horizontal stroke covers
+// exactly Width rows. Each pixel is combined once even where segments meet.
+void TCanvas::StrokePath(std::span<const TPoint> Points, bool Closed) {
+  if (Points.empty() || FTarget == nullptr) return;
+  const int W = FPen.Width();
+  const double R = W / 2.0;
+  const double Shift = (W % 2 == 0) ? -0.5 : 0.0;
+  const double Eps = 1e-9;
+
+  struct TSeg {
+    double AX, AY, BX, BY;
+  };
+  std::vector<TSeg> Segs;
+  const size_t Count = Points.size();
+  const size_t SegCount = Count == 1 ? 1 : (Closed ? Count : Count - 1);
+  for (size_t I = 0; I < SegCount; ++I) {
+    const TPoint& A = Points[I];
+    const TPoint& B = Points[(I + 1) % Count];
+    Segs.push_back(TSeg{A.X + Shift, A.Y + Shift, B.X + Shift, B.Y + Shift});
+  }
+  double MinY = Segs[0].AY, MaxY = Segs[0].AY;
+  for (const TSeg& S : Segs) {
+    MinY = std::min({MinY, S.AY, S.BY});
+    MaxY = std::max({MaxY, S.AY, S.BY});
+  }
+  const TRect C = DeviceClip();
+  const int Top = std::max(static_cast<int>(std::ceil(MinY - R - Eps)), C.Top - FOrigin.Y);
+  const int Bottom = std::min(static_cast<int>(std::floor(MaxY + R + Eps)), C.Bottom - 1 - FOrigin.Y);
+  const uint32_t Pen = PenPixel();
+
+  std::vector<std::pair<double, double>> Spans;
+  for (int Y = Top; Y <= Bottom; ++Y) {
+    Spans.clear();
+    for (const TSeg& S : Segs) {
+      double Lo = 1e300, Hi = -1e300;
+      // Round caps: the disks around both ends.
+      for (const auto& [CX, CY] : {std::pair{S.AX, S.AY}, std::pair{S.BX, S.BY}}) {
+        const double DY = Y - CY;
+        const double Q = R * R - DY * DY;
+        if (Q < -Eps) continue;
+        const double H = std::sqrt(std::max(Q, 0.0));
+        Lo = std::min(Lo, CX - H);
+        Hi = std::max(Hi, CX + H);
+      }
+      // The body: projection onto the segment within [0, 1] and distance to
+      // its line within R, both linear in x.
+      const double DX = S.BX - S.AX, DY = S.BY - S.AY;
+      const double L2 = DX * DX + DY * DY;
+      if (L2 > 0) {
+        const double L = std::sqrt(L2);
+        double BLo = -1e300, BHi = 1e300;
+        const double Proj0 = (Y - S.AY) * DY;  // projection numerator at x = AX
+        if (DX != 0) {
+          double T0 = S.AX + (0 - Proj0) / DX, T1 = S.AX + (L2 - Proj0) / DX;
+          if (T0 > T1) std::swap(T0, T1);
+          BLo = std::max(BLo, T0);
+          BHi = std::min(BHi, T1);
+        } else if (Proj0 < -Eps || Proj0 > L2 + Eps) {
+          BLo = 1, BHi = 0;
+        }
+        const double Cross0 = -(Y - S.AY) * DX;  // (x - AX)*DY - (y - AY)*DX at x = AX
+        if (DY != 0) {
+          double T0 = S.AX + (-R * L - Cross0) / DY, T1 = S.AX + (R * L - Cross0) / DY;
+          if (T0 > T1) std::swap(T0, T1);
+          BLo = std::max(BLo, T0);
+          BHi = std::min(BHi, T1);
+        } else if (std::abs(Cross0) > R * L + Eps) {
+          BLo = 1, BHi = 0;
+        }
+        if (BLo <= BHi) {
+          Lo = std::min(Lo, BLo);
+          Hi = std::max(Hi, BHi);
+        }
+      }
+      if (Lo <= Hi) Spans.emplace_back(Lo, Hi);
+    }
+    if (Spans.empty()) continue;
+    std::sort(Spans.begin(), Spans.end());
+    // Merge overlapping pixel ranges, then combine each range once.
+    int CurL = 0, CurR = -1;
+    bool Open = false;
+    for (const auto& [Lo, Hi] : Spans) {
+      const int PL = static_cast<int>(std::ceil(Lo - Eps));
+      const int PR = static_cast<int>(std::floor(Hi + Eps));
+      if (PL > PR) continue;
+      if (Open && PL <= CurR + 1) {
+        CurR = std::max(CurR, PR);
+      } else {
+        if (Open) CombineSpan(Y, CurL, CurR, Pen);
+        CurL = PL;
+        CurR = PR;
+        Open = true;
+      }
+    }
+    if (Open) CombineSpan(Y, CurL, CurR, Pen);
+  }
+}
+
+}  // namespace orv
