@@ -363,11 +363,11 @@ void TCanvas::PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, i
     const double T = 1.0 / std::sqrt((UX * UX) / (RA * RA) + (UY * UY) / (RB * RB));
     return std::pair{CX + T * UX, CY + T * UY};
   };
-  const auto [PX0, PY0] = OnEllipse(A0);
-  const auto [PX1, PY1] = OnEllipse(A0 + Sweep);
-  const auto [MX, MY] = OnEllipse(A0 + Sweep / 2);
-  auto Side = [&](double X, double Y) { return (PX1 - PX0) * (Y - PY0) - (PY1 - PY0) * (X - PX0); };
-  const double MidSide = Side(MX, MY);
+  const std::pair<double, double> P0 = OnEllipse(A0), P1 = OnEllipse(A0 + Sweep), Mid = OnEllipse(A0 + Sweep / 2);
+  auto Side = [&](double X, double Y) {
+    return (P1.first - P0.first) * (Y - P0.second) - (P1.second - P0.second) * (X - P0.first);
+  };
+  const double MidSide = Side(Mid.first, Mid.second);
   for (int Y = 0; Y < H; ++Y) {
     for (int X = Lefts[static_cast<size_t>(Y)] - Box.Left; X <= Rights[static_cast<size_t>(Y)] - Box.Left; ++X) {
       const double GX = Box.Left + X, GY = Box.Top + Y;
