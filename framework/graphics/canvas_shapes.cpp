@@ -59,8 +59,8 @@ void RoundedSpans(int X1, int Y1, int X2, int Y2, int CW, int CH, std::vector<in
 
 // Classifies an inside mask (Box W x H, 1 = inside) into brush (1) and pen
 // (2) pixels: the pen takes the pixels with an outside pixel within Depth
-// steps (four-connected steps for a one-pixel border, eight-connected for
-// wider ones); without pen everything inside is brush.
+// pixels (four-connected neighbours for a one-pixel border); without pen
+// everything inside is brush.
 std::vector<uint8_t> Classify(int W, int H, const std::vector<uint8_t>& Mask, int Depth) {
   std::vector<uint8_t> Out(Mask.size(), 0);
   if (Depth <= 0) {
@@ -79,7 +79,9 @@ std::vector<uint8_t> Classify(int W, int H, const std::vector<uint8_t>& Mask, in
       }
     return Out;
   }
-  // Chessboard distance to the nearest outside pixel, two passes.
+  // Distance to the nearest outside pixel by the 3-4 chamfer (3 per straight
+  // step, 4 per diagonal one), which stays within a few percent of the true
+  // distance, in two passes.
   const int Inf = std::numeric_limits<int>::max() / 2;
   std::vector<int> D(Mask.size());
   auto Dist = [&](int X, int Y) -> int {
@@ -93,16 +95,16 @@ std::vector<uint8_t> Classify(int W, int H, const std::vector<uint8_t>& Mask, in
         D[I] = 0;
         continue;
       }
-      D[I] = std::min({Inf, Dist(X - 1, Y) + 1, Dist(X - 1, Y - 1) + 1, Dist(X, Y - 1) + 1, Dist(X + 1, Y - 1) + 1});
+      D[I] = std::min({Inf, Dist(X - 1, Y) + 3, Dist(X - 1, Y - 1) + 4, Dist(X, Y - 1) + 3, Dist(X + 1, Y - 1) + 4});
     }
   for (int Y = H - 1; Y >= 0; --Y)
     for (int X = W - 1; X >= 0; --X) {
       const size_t I = static_cast<size_t>(Y) * W + X;
       if (!Mask[I]) continue;
-      D[I] = std::min({D[I], Dist(X + 1, Y) + 1, Dist(X + 1, Y + 1) + 1, Dist(X, Y + 1) + 1, Dist(X - 1, Y + 1) + 1});
+      D[I] = std::min({D[I], Dist(X + 1, Y) + 3, Dist(X + 1, Y + 1) + 4, Dist(X, Y + 1) + 3, Dist(X - 1, Y + 1) + 4});
     }
   for (size_t I = 0; I < Mask.size(); ++I)
-    if (Mask[I]) Out[I] = D[I] <= Depth ? 2 : 1;
+    if (Mask[I]) Out[I] = D[I] <= 3 * Depth ? 2 : 1;
   return Out;
 }
 
@@ -375,7 +377,7 @@ void TCanvas::PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, i
       if (!Full && Kind == akPie) In = InSector(GX, GY);
       if (!Full && Kind == akChord) {
         const double S = Side(GX, GY);
-        In = S == 0 || (S > 0) == (MidSide > 0);
+        In = (MidSide > 0 ? S : -S) >= -1e-7;  // points on the chord count
       }
       Mask[static_cast<size_t>(Y) * W + X] = In ? 1 : 0;
     }
