@@ -50,9 +50,10 @@ String StringOfChar(Char C, int Count);
 // --- Integers -----------------------------------------------------------
 String IntToStr(long long Value);
 String IntToHex(unsigned long long Value, int Digits);
-// Accepts optional blanks, a sign, then decimal digits, or "$"/"0x" followed by hex
-// digits; the value must fit the 32-bit range. EConvertError
-// "'<S>' is not a valid integer value" otherwise.
+// Accepts leading blanks (trailing ones are refused), a sign, then decimal
+// digits, or "$", "0x" or "x" followed by hex digits. Decimal values must fit
+// the range; hex digits are a bit pattern of the type's width ("$FFFFFFFF" is
+// -1 for int). EConvertError "'<S>' is not a valid integer value" otherwise.
 int StrToInt(std::u16string_view S);
 bool TryStrToInt(std::u16string_view S, int& Value);
 int StrToIntDef(std::u16string_view S, int Default);
@@ -61,14 +62,24 @@ bool TryStrToInt64(std::u16string_view S, long long& Value);
 
 // --- Floating point -----------------------------------------------------
 // Decimal text with the given (or FormatSettings') decimal separator, optional
-// surrounding blanks, sign and exponent; correctly rounded. EConvertError
-// "'<S>' is not a valid floating point value" otherwise.
+// surrounding blanks, sign and exponent; correctly rounded. Values beyond the
+// double range are refused, values too small for it read as 0; "INF" and "NAN"
+// are refused. EConvertError "'<S>' is not a valid floating point value" otherwise.
 double StrToFloat(std::u16string_view S);
 double StrToFloat(std::u16string_view S, const TFormatSettings& Settings);
 bool TryStrToFloat(std::u16string_view S, double& Value);
 bool TryStrToFloat(std::u16string_view S, double& Value, const TFormatSettings& Settings);
 
 enum TFloatFormat : uint8_t { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+// Precision is the number of significant digits (1..18). ffGeneral: fixed
+// notation with trailing zeros dropped while the integer part has at most
+// Precision digits and the value is at least 0.00001, else "1.5E+20" with at
+// least Digits (0..4) exponent digits. ffExponent: "-d.dddE+dd", Precision
+// digits, an exponent sign always and at least Digits (0..4) exponent digits.
+// ffFixed: Digits (0..18) decimals, no more than Precision significant digits,
+// scientific as ffGeneral when the integer part is too long. ffNumber and
+// ffCurrency: ffFixed with thousands separators. Exact ties round away from
+// zero; non-finite values read "NAN", "INF", "-INF".
 String FloatToStrF(long double Value, TFloatFormat Format, int Precision, int Digits);
 String FloatToStrF(long double Value, TFloatFormat Format, int Precision, int Digits,
                    const TFormatSettings& Settings);
@@ -103,9 +114,16 @@ class TVarRec {
   std::u16string_view FStr;
 };
 
-// The host's Format: "%" ["-"] [width | "*"] ["." (precision | "*")] type, with the
-// types d u s f e g n x (upper or lower case) and "%%". EConvertError
-// "Format '<Fmt>' invalid or incompatible with argument" on a mismatch.
+// printf-like formatting: "%" [index ":"] ["-"] [width | "*"] ["." (precision | "*")]
+// type, with the types (upper or lower case) d (precision = minimum digits),
+// u, x (upper-case hex; precision = minimum digits), e (precision = significant
+// digits, default 15, exponent "E+000"), f (decimals, default 2), g (general,
+// default 15 digits), n and m (f with thousands separators), s (precision =
+// maximum characters), and "%%". Width pads with blanks on the left, or on
+// the right after "-"; "*" takes the next (integer) argument. Raises
+// EConvertError "Format '<Fmt>' invalid or incompatible with argument" on a
+// malformed directive, a missing argument, an argument of the wrong kind, or
+// a width, precision or index over 100000.
 String Format(std::u16string_view Fmt, std::initializer_list<TVarRec> Args);
 String Format(std::u16string_view Fmt, std::initializer_list<TVarRec> Args, const TFormatSettings& Settings);
 
