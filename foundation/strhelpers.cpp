@@ -4,7 +4,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "framework/rtl/files.h"
+#include "framework/rtl/random.h"
+#include "framework/rtl/streams.h"
 #include "framework/rtl/sysutils.h"
+#include "framework/rtl/unicode.h"
 
 namespace orv {
 
@@ -25,6 +29,103 @@ size_t Find(std::u16string_view Sub, std::u16string_view S, size_t From, bool Ig
   }
   return std::u16string_view::npos;
 }
+
+bool IsPathSeparator(Char C) { return C == u'/' || C == u'\\'; }
+
+// Length of the root at the start of Path: "/" or "\\" 1, "X:" 2, "X:\\" 3, else 0.
+size_t RootLength(std::u16string_view Path) {
+  if (!Path.empty() && IsPathSeparator(Path[0])) return 1;
+  if (Path.size() >= 2 && Path[1] == u':' && ((Path[0] >= u'A' && Path[0] <= u'Z') || (Path[0] >= u'a' && Path[0] <= u'z')))
+    return Path.size() >= 3 && IsPathSeparator(Path[2]) ? 3 : 2;
+  return 0;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(const std::string& Bytes) {
+  size_t I = 0;
+  const size_t N = Bytes.size();
+  while (I < N) {
+    const auto B0 = static_cast<unsigned char>(Bytes[I]);
+    size_t Len;
+    unsigned Min;
+    if (B0 < 0x80) {
+      ++I;
+      continue;
+    } else if (B0 >= 0xC2 && B0 <= 0xDF) {
+      Len = 2;
+      Min = 0x80;
+    } else if (B0 >= 0xE0 && B0 <= 0xEF) {
+      Len = 3;
+      Min = 0x800;
+    } else if (B0 >= 0xF0 && B0 <= 0xF4) {
+      Len = 4;
+      Min = 0x10000;
+    } else {
+      return false;
+    }
+    if (N - I < Len) return false;
+    unsigned Code = B0 & (0x7F >> Len);
+    for (size_t K = 1; K < Len; ++K) {
+      const auto B = static_cast<unsigned char>(Bytes[I + K]);
+      if ((B & 0xC0) != 0x80) return false;
+      Code = (Code << 6) | (B & 0x3F);
+    }
+    if (Code < Min || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)) return false;
+    I += Len;
+  }
+  return true;
+}
+
+String DecodeLine(const std::string& Bytes, int Mode) {
+  if (Mode != rlmLatin1 && IsValidUtf8(Bytes)) return FromUtf8(Bytes);
+  String R(Bytes.size(), u'\0');
+  for (size_t I = 0; I < Bytes.size(); ++I) R[I] = static_cast<unsigned char>(Bytes[I]);
+  return R;
+}
+
+// Line reading for streams that cannot step back: up to LF, a CR right before
+// it dropped. AtEnd once the data is exhausted.
+void ReadLineUnbuffered(TStream* Stream, std::string& Line, bool& AtEnd) {
+  char C;
+  for (;;) {
+    if (Stream->Read(&C, 1) != 1) {
+      AtEnd = true;
+      return;
+    }
+    if (C == '\n') break;
+    Line.push_back(C);
+  }
+  if (!Line.empty() && Line.back() == '\r') Line.pop_back();
+}
+
+// Line reading in blocks for seekable streams; the bytes read past the line
+// end are given back by seeking.
+void ReadLineBuffered(TStream* Stream, std::string& Line) {
+  char Block[512];
+  for (;;) {
+    const long long Got = Stream->Read(Block, sizeof Block);
+    if (Got <= 0) return;
+    const auto Count = static_cast<size_t>(Got);
+    size_t I = 0;
+    while (I < Count && Block[I] != '\n' && Block[I] != '\r') ++I;
+    Line.append(Block, I);
+    if (I == Count) continue;
+    size_t Used = I + 1;
+    if (Block[I] == '\r') {
+      if (Used < Count) {
+        if (Block[Used] == '\n') ++Used;
+      } else {
+        // The CR closed the block: look at one more byte.
+        char Next;
+        if (Stream->Read(&Next, 1) == 1 && Next != '\n') Stream->Seek(-1, soCurrent);
+      }
+    }
+    if (Used < Count) Stream->Seek(-static_cast<long long>(Count - Used), soCurrent);
+    return;
+  }
+}
+
+constexpr std::u16string_view kPasswordChars = u"ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnpqrstuvwxyz23456789";
 
 }  // namespace
 
@@ -120,6 +221,44 @@ String RemoveControlChars(std::u16string_view S) {
   R.reserve(S.size());
   for (Char C : S)
     if (C >= 32 && C != 127) R.push_back(C);
+  return R;
+}
+
+bool DirExists(std::u16string_view Path) { return !Path.empty() && DirectoryExists(Path); }
+
+String ParentDir(std::u16string_view Path) {
+  const size_t Root = RootLength(Path);
+  if (Path.size() <= Root) return String(Path);
+  size_t End = Path.size();
+  while (End > Root && IsPathSeparator(Path[End - 1])) --End;
+  const std::u16string_view Folder = Path.substr(0, End);
+  const size_t Sep = Folder.find_last_of(u"/\\");
+  if (Sep == std::u16string_view::npos) return Root > 0 ? String(Path.substr(0, Root)) : String();
+  return String(Folder.substr(0, Sep + 1));
+}
+
+String ReadLnStream(TStream* Stream, bool& AtEnd, int Mode) {
+  AtEnd = false;
+  if (Stream == nullptr) {
+    AtEnd = true;
+    return String();
+  }
+  const long long Start = Stream->Seek(0, soCurrent);
+  std::string Line;
+  if (Start < 0) {
+    ReadLineUnbuffered(Stream, Line, AtEnd);
+  } else {
+    ReadLineBuffered(Stream, Line);
+    AtEnd = Stream->Seek(0, soCurrent) >= Stream->Size();
+  }
+  if (Start == 0 && Mode != rlmLatin1 && Line.compare(0, 3, "\xEF\xBB\xBF") == 0) Line.erase(0, 3);
+  return DecodeLine(Line, Mode);
+}
+
+String InventPassword(int N) {
+  N = std::min(N, kMaxFieldLength);
+  String R;
+  for (int I = 0; I < N; ++I) R.push_back(kPasswordChars[static_cast<size_t>(Random(static_cast<int>(kPasswordChars.size())))]);
   return R;
 }
 

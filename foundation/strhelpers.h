@@ -59,4 +59,40 @@ String ReplaceCharInString(std::u16string_view S, Char OldChar, Char NewChar);
 // S without control characters (codes below 32, and 127), line ends and tabs included.
 String RemoveControlChars(std::u16string_view S);
 
+// --- Paths ------------------------------------------------------------------
+// Both "/" and "\" count as separators; roots are "/", "\", "X:", "X:\" and "X:/".
+
+// True when Path names an existing folder.
+bool DirExists(std::u16string_view Path);
+
+// The folder one level up, with its trailing separator: "/a/b/c" and "/a/b/"
+// give "/a/b/", "C:\data\x\" gives "C:\data\". A root stays as it is, so a
+// loop climbing to the root must stop when the result no longer changes.
+// A single relative name ("data") has no known parent and gives "".
+String ParentDir(std::u16string_view Path);
+
+// --- Text lines from streams --------------------------------------------------
+// How ReadLnStream decodes the bytes of a line.
+enum TReadLnMode : int {
+  rlmUtf8 = 0,    // UTF-8; a line that is not valid UTF-8 is read as Latin-1 (older 8-bit files)
+  rlmLatin1 = 1,  // every byte is one character (Latin-1)
+};
+
+// Reads the next line from Stream's position and leaves the position after
+// its line end. LF, CR LF and a lone CR end a line; the end is not part of
+// the result. AtEnd becomes true when no data follows the line, so "a\nb"
+// gives "a" (AtEnd false) and then "b" (AtEnd true), and "a\n" gives "a"
+// (AtEnd true). An empty stream, or a null one, gives "" with AtEnd true.
+// A UTF-8 byte-order mark at the very start of the stream is skipped.
+// Streams that cannot seek are read byte by byte; there only LF and CR LF end
+// lines and a lone CR stays in the text, so no byte is ever lost. Other Mode
+// values read as rlmUtf8.
+String ReadLnStream(TStream* Stream, bool& AtEnd, int Mode = rlmUtf8);
+
+// --- Passwords ----------------------------------------------------------------
+// N characters drawn with Random from letters and digits, without the ones
+// easily mistaken for each other (0 O o 1 l I). Seeding RandSeed makes the
+// result repeatable. N < 1 gives ""; N is limited to 255.
+String InventPassword(int N);
+
 }  // namespace orv
