@@ -7,17 +7,15 @@ namespace orv {
 
 namespace {
 
-// Channel-wise Dst + (Src - Dst) * A / 255, rounded.
+// Channel-wise (Src * A + Dst * (255 - A)) / 255, rounded. Red and blue share
+// one multiply: each product stays below 2^16, so the lanes never carry.
 inline uint32_t Mix(uint32_t Dst, uint32_t Src, uint32_t A) {
   const uint32_t InvA = 255 - A;
-  uint32_t Out = 0;
-  for (int Shift = 0; Shift <= 16; Shift += 8) {
-    const uint32_t D = (Dst >> Shift) & 0xFF;
-    const uint32_t S = (Src >> Shift) & 0xFF;
-    const uint32_t V = S * A + D * InvA + 128;
-    Out |= ((V + (V >> 8)) >> 8) << Shift;  // (S*A + D*InvA) / 255, rounded
-  }
-  return Out;
+  uint32_t RB = (Src & 0xFF00FF) * A + (Dst & 0xFF00FF) * InvA + 0x800080;
+  RB = ((RB + ((RB >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+  uint32_t G = (Src & 0xFF00) * A + (Dst & 0xFF00) * InvA + 0x8000;
+  G = ((G + ((G >> 8) & 0xFF00)) >> 8) & 0xFF00;
+  return RB | G;
 }
 
 }  // namespace
