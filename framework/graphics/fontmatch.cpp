@@ -100,8 +100,16 @@ class TFontConfig {
     FcPatternGetInteger(Found, FC_WEIGHT, 0, &Weight);
     int Slant = FC_SLANT_ROMAN;
     FcPatternGetInteger(Found, FC_SLANT, 0, &Slant);
-    Out.SyntheticBold = Bold && Weight < FC_WEIGHT_DEMIBOLD;
-    Out.SyntheticItalic = Italic && Slant == FC_SLANT_ROMAN;
+    // The configuration may already have marked the match for emboldening or
+    // shearing (and then reports the asked-for weight or slant): the file
+    // itself has no such face either way.
+    FcBool Embolden = FcFalse;
+    FcPatternGetBool(Found, FC_EMBOLDEN, 0, &Embolden);
+    FcMatrix* Matrix = nullptr;
+    const bool Sheared = FcPatternGetMatrix(Found, FC_MATRIX, 0, &Matrix) == FcResultMatch && Matrix &&
+                         (Matrix->xy != 0 || Matrix->yx != 0);
+    Out.SyntheticBold = Bold && (Embolden || Weight < FC_WEIGHT_DEMIBOLD);
+    Out.SyntheticItalic = Italic && (Sheared || Slant == FC_SLANT_ROMAN);
     return true;
   }
 

@@ -136,23 +136,43 @@ TEST(TextEngineFaces, HostFamiliesMapToMetricCompatibleStandIns) {
   EXPECT_EQ(Mono->TextWidth(u"iiii"), Mono->TextWidth(u"WWWW"));
 }
 
-TEST(TextEngineFaces, StylesWithoutOwnFaceAreSynthesised) {
-  TFontSpec Italic = Spec(-20);
-  Italic.Italic = true;
-  auto Slanted = AcquireFont(Italic);
-  auto Upright = AcquireFont(Spec(-20));
-  TPage A(80, 40), B(80, 40);
-  Slanted->Draw(A.Surface(), A.All(), 4, 4, u"Il", Ink);
-  Upright->Draw(B.Surface(), B.All(), 4, 4, u"Il", Ink);
-  EXPECT_NE(A.Px, B.Px);
-  // Slanted strokes lean right: the top of the ink lies further right than its foot.
+TEST(TextEngineFaces, ItalicLeansRightWithOrWithoutAnItalicFace) {
   auto FirstInk = [](const TPage& P, int Row) {
     for (int X = 0; X < P.W; ++X)
       if (P.At(X, Row) != Paper) return X;
     return -1;
   };
-  const TRect Box = A.InkBox();
-  EXPECT_GT(FirstInk(A, Box.Top + 1), FirstInk(A, Box.Bottom - 2));
+  // "DejaVu Sans Light" has no slanted face anywhere (and is often missing
+  // altogether, which ends at DejaVu Sans without an oblique face too).
+  for (const String& Family : {String(u"DejaVu Sans"), String(u"DejaVu Sans Light")}) {
+    TFontSpec Italic = Spec(-20, 0, false, Family);
+    Italic.Italic = true;
+    auto Slanted = AcquireFont(Italic);
+    if (Family == u"DejaVu Sans Light") {
+      EXPECT_TRUE(Slanted->SyntheticItalic());
+    }
+    TPage A(80, 40), B(80, 40);
+    Slanted->Draw(A.Surface(), A.All(), 4, 4, u"Il", Ink);
+    AcquireFont(Spec(-20, 0, false, Family))->Draw(B.Surface(), B.All(), 4, 4, u"Il", Ink);
+    EXPECT_NE(A.Px, B.Px);
+    // The top of the strokes lies further right than their foot.
+    const TRect Box = A.InkBox();
+    EXPECT_GT(FirstInk(A, Box.Top + 1), FirstInk(A, Box.Bottom - 2) + 1);
+  }
+}
+
+TEST(TextEngineFaces, SyntheticBoldWidensEveryAdvance) {
+  TFontSpec Bold = Spec(-16, 0, false, u"DejaVu Sans Light");
+  Bold.Bold = true;
+  auto Heavy = AcquireFont(Bold);
+  auto Plain = AcquireFont(Spec(-16, 0, false, u"DejaVu Sans Light"));
+  if (!Heavy->SyntheticBold()) GTEST_SKIP() << "the family resolved to a face with its own bold";
+  for (char32_t C : {U'i', U'W', U'.', U'0'}) EXPECT_GT(Heavy->Advance(C), Plain->Advance(C));
+  TPage A(120, 30), B(120, 30);
+  Heavy->Draw(A.Surface(), A.All(), 2, 2, u"lllll", Ink);
+  Plain->Draw(B.Surface(), B.All(), 2, 2, u"lllll", Ink);
+  // More pixels carry ink.
+  EXPECT_GT(A.Px.size() - A.Count(Paper), B.Px.size() - B.Count(Paper));
 }
 
 TEST(TextEngineFaces, EqualRequestsShareOneInstance) {
