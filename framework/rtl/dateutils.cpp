@@ -1,6 +1,7 @@
 #include "dateutils.h"
 
 #include <chrono>
+#include <climits>
 #include <cmath>
 #include <ctime>
 
@@ -169,9 +170,9 @@ TDateTime TimeOf(TDateTime Value) {
   return S.Valid ? static_cast<TDateTime>(S.MSec) / MSecsPerDay : 0.0;
 }
 
-int DayOfWeek(TDateTime Date) {
+uint16_t DayOfWeek(TDateTime Date) {
   const TStamp S = ToStamp(Date);
-  return S.Valid ? S.Day % 7 + 1 : 0;  // day 1 (0001-01-01) was a Monday
+  return static_cast<uint16_t>(S.Valid ? S.Day % 7 + 1 : 0);  // day 1 (0001-01-01) was a Monday
 }
 
 uint16_t DayOfTheWeek(TDateTime Value) {
@@ -494,10 +495,11 @@ String DateTimeToStr(TDateTime DateTime) { return DateTimeToStr(DateTime, TDateF
 // --- Parsing -----------------------------------------------------------------
 
 int ExpandTwoDigitYear(int TwoDigitYear, int CurrentYear, int Window) {
-  const int Threshold = CurrentYear - Window;
-  int Year = Threshold / 100 * 100 + TwoDigitYear;
+  // In 64 bits: an extreme window must not overflow; such years are rejected later anyway.
+  const long long Threshold = static_cast<long long>(CurrentYear) - Window;
+  long long Year = Threshold / 100 * 100 + TwoDigitYear;
   if (Window > 0 && Year < Threshold) Year += 100;
-  return Year;
+  return Year < INT_MIN || Year > INT_MAX ? 0 : static_cast<int>(Year);
 }
 
 namespace {

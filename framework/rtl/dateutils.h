@@ -82,7 +82,7 @@ TDateTime TimeOf(TDateTime Value);
 
 // --- Calendar ---------------------------------------------------------------
 // 1 = Sunday .. 7 = Saturday; 0 for an invalid value.
-int DayOfWeek(TDateTime Date);
+uint16_t DayOfWeek(TDateTime Date);
 // ISO numbering: 1 = Monday .. 7 = Sunday; 0 for an invalid value.
 uint16_t DayOfTheWeek(TDateTime Value);
 // 1 for January 1st.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -17,6 +18,16 @@
 #include "unicode.h"
 
 namespace orv {
+
+namespace {
+
+[[noreturn]] void OutOfMemory() { throw EOutOfMemory(u"Out of memory while expanding memory stream"); }
+
+// Far beyond any real memory; larger requests are refused before the allocator
+// sees them (some allocators abort on absurd sizes instead of failing).
+constexpr long long kMaxMemorySize = 1LL << 40;
+
+}  // namespace
 
 // --- TStream -------------------------------------------------------------------
 
@@ -46,6 +57,19 @@ long long TStream::CopyFrom(TStream* Source, long long Count) {
   if (Count <= 0) {
     Source->SetPosition(0);
     Count = Source->Size();
+  }
+  if (Source == this) {
+    // Reading and writing share one position: take the bytes out first.
+    std::vector<uint8_t> Bytes;
+    if (Count > kMaxMemorySize) throw EOutOfMemory(u"Out of memory while copying a stream");
+    try {
+      Bytes.resize(static_cast<size_t>(Count));
+    } catch (const std::exception&) {
+      throw EOutOfMemory(u"Out of memory while copying a stream");
+    }
+    ReadBuffer(Bytes.data(), Count);
+    WriteBuffer(Bytes.data(), Count);
+    return Count;
   }
   constexpr long long kChunk = 64 * 1024;
   std::vector<uint8_t> Buffer(static_cast<size_t>(std::min(Count, kChunk)));
@@ -164,21 +188,15 @@ TFileStream::~TFileStream() {
 
 // --- TMemoryStream ---------------------------------------------------------------
 
-namespace {
-
-[[noreturn]] void OutOfMemory() { throw EOutOfMemory(u"Out of memory while expanding memory stream"); }
-
-}  // namespace
-
 void TMemoryStream::Reserve(long long Needed) {
   if (Needed <= Capacity()) return;
   try {
     // Grow geometrically so that many small writes stay linear overall.
     const long long Doubled = Capacity() > std::numeric_limits<long long>::max() / 2 ? Needed : Capacity() * 2;
     const long long Target = std::max(Needed, Doubled);
-    if (static_cast<unsigned long long>(Target) > FData.max_size()) OutOfMemory();
+    if (Needed > kMaxMemorySize) OutOfMemory();
     try {
-      FData.reserve(static_cast<size_t>(Target));
+      FData.reserve(static_cast<size_t>(std::min(Target, kMaxMemorySize)));
     } catch (const std::bad_alloc&) {
       FData.reserve(static_cast<size_t>(Needed));  // the doubled block may be too much; try the exact need
     }
@@ -192,7 +210,7 @@ void TMemoryStream::Reserve(long long Needed) {
 void TMemoryStream::SetCapacity(long long NewCapacity) {
   if (NewCapacity <= Capacity()) return;
   try {
-    if (static_cast<unsigned long long>(NewCapacity) > FData.max_size()) OutOfMemory();
+    if (NewCapacity > kMaxMemorySize) OutOfMemory();
     FData.reserve(static_cast<size_t>(NewCapacity));
   } catch (const std::bad_alloc&) {
     OutOfMemory();
@@ -225,6 +243,19 @@ long long TMemoryStream::Write(const void* Buffer, long long Count) {
   if (Count > std::numeric_limits<long long>::max() - FPosition) OutOfMemory();
   const long long End = FPosition + Count;
   if (End > Size()) {
+    // Growing may move the block; a source inside it (writing the stream's own
+    // bytes) is copied out first so that it does not vanish under the copy.
+    const auto* Src = static_cast<const uint8_t*>(Buffer);
+    const bool Inside = !FData.empty() && std::less_equal<const uint8_t*>()(FData.data(), Src) &&
+                        std::less<const uint8_t*>()(Src, FData.data() + FData.capacity());
+    if (Inside && End > Capacity()) {
+      const std::vector<uint8_t> Copy(Src, Src + Count);
+      Reserve(End);
+      FData.resize(static_cast<size_t>(End));
+      std::memcpy(FData.data() + FPosition, Copy.data(), Copy.size());
+      FPosition = End;
+      return Count;
+    }
     Reserve(End);
     FData.resize(static_cast<size_t>(End));
   }
@@ -246,6 +277,7 @@ void TMemoryStream::LoadFromStream(TStream* Stream) {
   Stream->SetPosition(0);
   const long long Count = Stream->Size();
   std::vector<uint8_t> Loaded;
+  if (Count > kMaxMemorySize) OutOfMemory();
   try {
     Loaded.resize(static_cast<size_t>(std::max(Count, 0LL)));
   } catch (const std::exception&) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "framework/rtl/exceptions.h"
@@ -325,6 +326,8 @@ TEST(StrToDateTest, AHugeWindowCannotWrapTheYearIntoRange) {
   S.ShortDateFormat = u"dd/mm/yy";
   S.TwoDigitYearCenturyWindow = 70000;  // would put the year far below 1
   TDateTime Out = 0;
+  EXPECT_FALSE(TryStrToDate(u"01/01/24", Out, S));
+  S.TwoDigitYearCenturyWindow = INT_MIN;  // must not overflow on the way
   EXPECT_FALSE(TryStrToDate(u"01/01/24", Out, S));
 }
 

@@ -130,6 +130,31 @@ TEST(Stream, CopyFromCopiesACountOrTheWholeSource) {
   EXPECT_EQ(BigDest.DataString(), Big);
 }
 
+TEST(Stream, CopyingAStreamIntoItselfAppendsACleanCopy) {
+  // Larger than the copy chunk, so a shared read/write position would corrupt it.
+  std::string Text(200000, '.');
+  for (size_t I = 0; I < Text.size(); I += 7) Text[I] = static_cast<char>('a' + I % 26);
+  TStringStream S(Text);
+  S.Seek(0, soEnd);
+  EXPECT_EQ(S.CopyFrom(&S, 0), 200000);
+  EXPECT_EQ(S.DataString(), Text + Text);
+}
+
+TEST(MemoryStream, WritingItsOwnBytesWhileGrowingKeepsThemIntact) {
+  TMemoryStream M;
+  M.WriteBuffer("0123456789", 10);
+  for (int I = 0; I < 12; ++I) {
+    M.Seek(0, soEnd);
+    M.WriteBuffer(M.Memory(), M.Size());  // the block moves while this copies from it
+  }
+  ASSERT_EQ(M.Size(), 10 << 12);
+  const auto* P = static_cast<const char*>(M.Memory());
+  EXPECT_EQ(std::string(P + M.Size() - 10, 10), "0123456789");
+  M.SetPosition(5);
+  M.WriteBuffer(P, 10);  // overlapping, no growth
+  EXPECT_EQ(std::string(static_cast<const char*>(M.Memory()), 16), "012340123456789" "5");
+}
+
 TEST(StringStream, CarriesUtf8TextBothWays) {
   TStringStream S(String(u"Grüße €"));
   EXPECT_EQ(S.DataString(), "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC");
