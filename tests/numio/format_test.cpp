@@ -108,6 +108,9 @@ TEST(FormatRealText, ExtendedValuesBeyondDoublePrecision) {
     EXPECT_EQ(ToUtf8(FormatRealText(1, 2, JustAboveHalf)), "0.13");
     EXPECT_EQ(ToUtf8(FormatRealText(1, 0, 0x1p63L + 1)), "9223372036854775809");
     EXPECT_EQ(ToUtf8(FormatRealText(1, 20, 0.1L)), "0.10000000000000000000");
+    // Exact halves that only an extended value holds: to the even neighbour.
+    EXPECT_EQ(ToUtf8(FormatRealText(1, 0, 0x1p62L + 0.5L)), "4611686018427387904");
+    EXPECT_EQ(ToUtf8(FormatRealText(1, 0, 0x1p62L + 1.5L)), "4611686018427387906");
   } else {
     GTEST_SKIP() << "long double is a double here";
   }
