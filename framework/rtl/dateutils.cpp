@@ -271,7 +271,8 @@ namespace {
 
 class TDateFormatter {
  public:
-  TDateFormatter(TDateTime Value, const TDateFormatSettings& Settings) : FSettings(Settings) {
+  TDateFormatter(TDateTime Value, const TFormatSettings& Settings, const TDateFormatSettings& Names)
+      : FSettings(Settings), FNames(Names) {
     DecodeDateTime(Value, FYear, FMonth, FDay, FHour, FMin, FSec, FMSec);
     FDayOfWeek = DayOfWeek(Value);
   }
@@ -310,7 +311,7 @@ class TDateFormatter {
           if (Count <= 2) {
             AppendNumber(FMonth, static_cast<int>(Count));
           } else {
-            AppendMonthName(Count == 3 ? FSettings.ShortMonthNames : FSettings.LongMonthNames);
+            AppendMonthName(Count == 3 ? FNames.ShortMonthNames : FNames.LongMonthNames);
           }
           break;
         case u'D':
@@ -318,7 +319,7 @@ class TDateFormatter {
           if (Count <= 2) {
             AppendNumber(FDay, static_cast<int>(Count));
           } else if (Count <= 4) {
-            AppendDayName(Count == 3 ? FSettings.ShortDayNames : FSettings.LongDayNames);
+            AppendDayName(Count == 3 ? FNames.ShortDayNames : FNames.LongDayNames);
           } else if (Count == 5) {
             Append(FSettings.ShortDateFormat);
           } else {
@@ -447,18 +448,19 @@ class TDateFormatter {
       return At + 4;
     }
     if (StartsWithText(Format, At, u"aaaa")) {
-      AppendDayName(FSettings.LongDayNames);
+      AppendDayName(FNames.LongDayNames);
       return At + 4;
     }
     if (StartsWithText(Format, At, u"aaa")) {
-      AppendDayName(FSettings.ShortDayNames);
+      AppendDayName(FNames.ShortDayNames);
       return At + 3;
     }
     FOut += Format[At];
     return At + 1;
   }
 
-  const TDateFormatSettings& FSettings;
+  const TFormatSettings& FSettings;
+  const TDateFormatSettings& FNames;
   uint16_t FYear = 0, FMonth = 0, FDay = 0, FHour = 0, FMin = 0, FSec = 0, FMSec = 0;
   int FDayOfWeek = 0;
   int FLevel = 0;
@@ -469,28 +471,46 @@ class TDateFormatter {
 
 }  // namespace
 
-String FormatDateTime(std::u16string_view Format, TDateTime DateTime, const TDateFormatSettings& Settings) {
-  TDateFormatter Formatter(DateTime, Settings);
+namespace {
+
+String Formatted(std::u16string_view Format, TDateTime DateTime, const TFormatSettings& Settings,
+                 const TDateFormatSettings& Names) {
+  TDateFormatter Formatter(DateTime, Settings, Names);
   Formatter.Append(Format.empty() ? std::u16string_view(u"c") : Format);
   return Formatter.Result();
 }
 
+const TDateFormatSettings& EnglishNames() {
+  static const TDateFormatSettings Names;
+  return Names;
+}
+
+}  // namespace
+
+String FormatDateTime(std::u16string_view Format, TDateTime DateTime, const TDateFormatSettings& Settings) {
+  return Formatted(Format, DateTime, Settings, Settings);
+}
+
+String FormatDateTime(std::u16string_view Format, TDateTime DateTime, const TFormatSettings& Settings) {
+  return Formatted(Format, DateTime, Settings, EnglishNames());
+}
+
 String FormatDateTime(std::u16string_view Format, TDateTime DateTime) {
-  return FormatDateTime(Format, DateTime, TDateFormatSettings(FormatSettings));
+  return FormatDateTime(Format, DateTime, FormatSettings);
 }
 
 String DateToStr(TDateTime Date, const TDateFormatSettings& Settings) {
   return FormatDateTime(u"ddddd", Date, Settings);
 }
-String DateToStr(TDateTime Date) { return DateToStr(Date, TDateFormatSettings(FormatSettings)); }
+String DateToStr(TDateTime Date) { return FormatDateTime(u"ddddd", Date); }
 
 String TimeToStr(TDateTime Time, const TDateFormatSettings& Settings) { return FormatDateTime(u"tt", Time, Settings); }
-String TimeToStr(TDateTime Time) { return TimeToStr(Time, TDateFormatSettings(FormatSettings)); }
+String TimeToStr(TDateTime Time) { return FormatDateTime(u"tt", Time); }
 
 String DateTimeToStr(TDateTime DateTime, const TDateFormatSettings& Settings) {
   return FormatDateTime(u"c", DateTime, Settings);
 }
-String DateTimeToStr(TDateTime DateTime) { return DateTimeToStr(DateTime, TDateFormatSettings(FormatSettings)); }
+String DateTimeToStr(TDateTime DateTime) { return FormatDateTime(u"c", DateTime); }
 
 // --- Parsing -----------------------------------------------------------------
 

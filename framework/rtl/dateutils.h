@@ -113,7 +113,10 @@ TDateTime Time();
 // midnight); t tt (short/long time format); "/" and ":" print the settings'
 // separators; text in double or single quotes is copied. An "m" following an
 // "h" token prints minutes. An empty format means "c".
+// Without names of its own (a plain TFormatSettings, or FormatSettings when
+// none is given) the English month and day names are used.
 String FormatDateTime(std::u16string_view Format, TDateTime DateTime);
+String FormatDateTime(std::u16string_view Format, TDateTime DateTime, const TFormatSettings& Settings);
 String FormatDateTime(std::u16string_view Format, TDateTime DateTime, const TDateFormatSettings& Settings);
 
 String DateToStr(TDateTime Date);

@@ -263,6 +263,19 @@ TEST_F(FormatDateTimeTest, SelfReferringSettingsFormatsDoNotRecurseForever) {
   EXPECT_LT(Out.size(), 64u);
 }
 
+TEST(FormatDateTimeGlobal, PlainSettingsAndTheGlobalOnesUseEnglishNames) {
+  const TDateTime V = EncodeDateTime(2024, 3, 5, 7, 4, 9, 0);
+  TFormatSettings Plain;
+  Plain.DateSeparator = u'.';
+  EXPECT_EQ(FormatDateTime(u"dddd d/mmm/yyyy", V, Plain), u"Tuesday 5.Mar.2024");
+  const TFormatSettings Saved = FormatSettings;
+  FormatSettings.TimeSeparator = u'h';
+  FormatSettings.ShortDateFormat = u"yyyy/mm/dd";
+  EXPECT_EQ(FormatDateTime(u"hh:nn mmmm", V), u"07h04 March");
+  EXPECT_EQ(DateToStr(V), u"2024/03/05");
+  FormatSettings = Saved;
+}
+
 // --- Parsing -------------------------------------------------------------------
 
 TEST(StrToDateTest, FollowsTheOrderOfTheShortDateFormat) {
