@@ -187,7 +187,7 @@ String FormatExponent(long double Value, int Precision, int ExpDigits, Char Sepa
   return Scientific(Negative, D, ExpDigits, Separator);
 }
 
-void InsertThousands(std::string& IntPart, String& Out, Char ThousandSeparator) {
+void InsertThousands(const std::string& IntPart, String& Out, Char ThousandSeparator) {
   const size_t N = IntPart.size();
   for (size_t I = 0; I < N; ++I) {
     if (I > 0 && (N - I) % 3 == 0 && ThousandSeparator != 0) Out.push_back(ThousandSeparator);
