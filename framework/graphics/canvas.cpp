@@ -4,6 +4,8 @@
 #include "framework/graphics/canvas.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "framework/graphics/canvas_pixelops.h"
 #include "framework/graphics/colors.h"
@@ -20,6 +22,20 @@ TRect Intersect(const TRect& A, const TRect& B) {
 }
 
 uint32_t ResolvePixel(TColor C) { return ColorToPixel(ColorToRGB(C) & 0x00FFFFFF); }
+
+// Fills Count pixels. Long runs fill one chunk and copy it onwards: the C
+// library's memcpy uses the widest stores the processor offers, which a
+// portable build cannot assume.
+void FillPixels(uint32_t* P, size_t Count, uint32_t Pixel) {
+  constexpr size_t kChunk = 2048;
+  if (Count < 4 * kChunk) {
+    std::fill_n(P, Count, Pixel);
+    return;
+  }
+  std::fill_n(P, kChunk, Pixel);
+  for (size_t Done = kChunk; Done < Count; Done += kChunk)
+    std::memcpy(P + Done, P, std::min(kChunk, Count - Done) * sizeof(uint32_t));
+}
 
 }  // namespace
 
@@ -170,14 +186,26 @@ void TCanvas::CombineSpan(int Y, int X1, int X2, uint32_t Pixel) {
   for (int X = L; X <= R; ++X) Row[X] = PenMode(Mode, Pixel, Row[X]);
 }
 
+void TCanvas::FillBlock(int X1, int Y1, int X2, int Y2, uint32_t Pixel) {
+  const TRect C = DeviceClip();
+  const int L = std::max(X1 + FOrigin.X, C.Left), R = std::min(X2 + FOrigin.X, C.Right);
+  const int T = std::max(Y1 + FOrigin.Y, C.Top), B = std::min(Y2 + FOrigin.Y, C.Bottom);
+  if (L >= R || T >= B) return;
+  // Whole rows are contiguous in the store: one fill for the entire block.
+  if (L == 0 && R == FTarget->Width()) {
+    FillPixels(FTarget->ScanLine(T), static_cast<size_t>(R) * static_cast<size_t>(B - T), Pixel);
+    return;
+  }
+  for (int Y = T; Y < B; ++Y) FillPixels(FTarget->ScanLine(Y) + L, static_cast<size_t>(R - L), Pixel);
+}
+
 void TCanvas::CombinePixel(int X, int Y, uint32_t Pixel) { CombineSpan(Y, X, X, Pixel); }
 
 // --- Rectangles without outline ---------------------------------------------
 
 void TCanvas::FillRect(const TRect& Rect) {
-  if (!BrushVisible()) return;
-  const uint32_t P = BrushPixel();
-  for (int Y = Rect.Top; Y < Rect.Bottom; ++Y) FillSpan(Y, Rect.Left, Rect.Right - 1, P);
+  if (!BrushVisible() || FTarget == nullptr) return;
+  FillBlock(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom, BrushPixel());
 }
 
 void TCanvas::FrameRect(const TRect& Rect) {

@@ -228,6 +228,8 @@ class TCanvas : public TPersistent {
   void CombineSpan(int Y, int X1, int X2, uint32_t Pixel);
   void FillSpan(int Y, int X1, int X2, uint32_t Pixel);
   void CombinePixel(int X, int Y, uint32_t Pixel);
+  // Copies Pixel into X1..X2-1 x Y1..Y2-1 (canvas coordinates), clipped.
+  void FillBlock(int X1, int Y1, int X2, int Y2, uint32_t Pixel);
 
   // One-pixel line from (X1, Y1) to (X2, Y2) without the end point, with the
   // pen's dash pattern; thick pens go through StrokePath.

@@ -78,6 +78,23 @@ TWeights AreaWeights(int DstLen, int SrcStart, int SrcLen, bool Flip) {
   return R;
 }
 
+// The area weights in 16-bit fixed point, each destination pixel's weights
+// summing to exactly 65536 (the largest one absorbs the rounding).
+std::vector<uint32_t> FixedWeights(const TWeights& W) {
+  std::vector<uint32_t> F(W.Weights.size());
+  for (size_t I = 0; I + 1 < W.Offset.size(); ++I) {
+    uint32_t Sum = 0;
+    size_t Largest = W.Offset[I];
+    for (size_t K = W.Offset[I]; K < W.Offset[I + 1]; ++K) {
+      F[K] = static_cast<uint32_t>(std::lround(W.Weights[K] * 65536.0));
+      Sum += F[K];
+      if (F[K] > F[Largest]) Largest = K;
+    }
+    if (W.Offset[I] < W.Offset[I + 1]) F[Largest] = F[Largest] + 65536u - Sum;
+  }
+  return F;
+}
+
 }  // namespace
 
 void TCanvas::BlitPixels(int X, int Y, int W, int H, const TBitmap* Src, int SX, int SY, int SW, int SH,
@@ -155,9 +172,51 @@ void TCanvas::BlitPixels(int X, int Y, int W, int H, const TBitmap* Src, int SX,
     }
   }
 
+  // Area average with the whole source rectangle inside the bitmap: integer
+  // weights, rows first (per source column), then columns.
+  const bool FastHalftone = UsesSource && Mode == HALFTONE && SX >= 0 && SY >= 0 && SX + SW <= SrcW &&
+                            SY + SH <= SrcH;
+  std::vector<uint32_t> FX, FY, ColSums;
+  if (FastHalftone) {
+    FX = FixedWeights(WX);
+    FY = FixedWeights(WY);
+    ColSums.resize(static_cast<size_t>(SW) * 3);
+  }
+
   for (int TY = DY0; TY < DY1; ++TY) {
     const int I = TY - (Y + FOrigin.Y);
-    if (UsesSource) {
+    if (FastHalftone) {
+      std::fill(ColSums.begin(), ColSums.end(), 0u);
+      const size_t R0 = WY.Offset[static_cast<size_t>(I)], R1 = WY.Offset[static_cast<size_t>(I) + 1];
+      for (size_t RI = R0; RI < R1; ++RI) {
+        const uint32_t Wt = FY[RI];
+        if (Wt == 0) continue;
+        const uint32_t* SrcRow = Src->ScanLine(WY.First[static_cast<size_t>(I)] + static_cast<int>(RI - R0)) + SX;
+        uint32_t* Acc = ColSums.data();
+        for (int K = 0; K < SW; ++K, Acc += 3) {
+          const uint32_t P = SrcRow[K];
+          Acc[0] += Wt * (P & 0xFF);
+          Acc[1] += Wt * ((P >> 8) & 0xFF);
+          Acc[2] += Wt * ((P >> 16) & 0xFF);
+        }
+      }
+      for (int J = 0; J < VisW; ++J) {
+        const size_t Col = static_cast<size_t>(FirstCol + J);
+        const size_t C0 = WX.Offset[Col], C1 = WX.Offset[Col + 1];
+        uint64_t B = 0, G = 0, R = 0;
+        const uint32_t* Acc = ColSums.data() + static_cast<size_t>(WX.First[Col] - SX) * 3;
+        for (size_t CI = C0; CI < C1; ++CI, Acc += 3) {
+          const uint64_t Wt = FX[CI];
+          B += Wt * Acc[0];
+          G += Wt * Acc[1];
+          R += Wt * Acc[2];
+        }
+        constexpr uint64_t Half = uint64_t{1} << 31;
+        Row[static_cast<size_t>(J)] = static_cast<uint32_t>(std::min<uint64_t>((B + Half) >> 32, 255)) |
+                                      static_cast<uint32_t>(std::min<uint64_t>((G + Half) >> 32, 255)) << 8 |
+                                      static_cast<uint32_t>(std::min<uint64_t>((R + Half) >> 32, 255)) << 16;
+      }
+    } else if (UsesSource) {
       if (Mode == HALFTONE) {
         // Average the covered source area: rows weighted by WY, columns by WX.
         Horizontal.assign(static_cast<size_t>(VisW) * 4, 0.0);

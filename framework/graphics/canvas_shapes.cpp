@@ -141,6 +141,11 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
     if (X2 - X1 == 1 || Y2 - Y1 == 1) CombinePixel(X1, Y1, Pen);
     return;
   }
+  // Outline and inside of one colour under plain copy: a single block fill.
+  if (W == 1 && BrushVisible() && Brush == Pen && FPen.Mode() == pmCopy) {
+    FillBlock(X1, Y1, X2, Y2, Pen);
+    return;
+  }
   // The frame is a band W pixels deep: centred on the one-pixel outline
   // (extra pixel outward on the top-left side for even widths), or inside
   // the box with psInsideFrame. Corners are square.
