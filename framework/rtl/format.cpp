@@ -1,6 +1,5 @@
 // Number to text: FloatToStrF in its five layouts and the printf-like Format.
 #include <algorithm>
-#include <cfloat>
 #include <climits>
 #include <cstdint>
 #include <cmath>
@@ -49,71 +48,16 @@ std::string DigitsOnly(const std::string& Text) {
   return All;
 }
 
-// True when the digits after the first Keep are a 5 followed by zeros only.
-bool TailIsTie(const std::string& Digits, size_t Keep) {
-  if (Keep >= Digits.size() || Digits[Keep] != '5') return false;
-  return Digits.find_first_not_of('0', Keep + 1) == std::string::npos;
-}
-
-// Adds one unit in the last place; true when the carry ran out of digits
-// (they are all zeros then and the caller adds the leading 1).
-bool IncrementDigits(std::string& Digits) {
-  for (size_t I = Digits.size(); I-- > 0;) {
-    if (Digits[I] != '9') {
-      ++Digits[I];
-      return false;
-    }
-    Digits[I] = '0';
-  }
-  return true;
-}
-
-// Decimal places that print Value exactly: each binary place of the mantissa
-// needs one decimal place.
-int ExactFractionDigits(long double Value) {
-  int Exp2 = 0;
-  std::frexp(Value, &Exp2);
-  return std::max(0, LDBL_MANT_DIG - Exp2);
-}
-
-// The digits of printf are rounded correctly, but exact ties go to even;
-// displayed numbers take ties away from zero (2.5 shows as 3), so a print that
-// ends in 5 followed by zeros is checked against the exact expansion.
-
-// Value (finite, >= 0) rounded to Count significant digits.
+// Value (finite, >= 0) rounded to Count significant digits. printf rounds
+// correctly from the exact binary value, exact halves to the even neighbour,
+// like Round does for integers.
 TDecimal SignificantDigits(long double Value, int Count) {
-  TDecimal R = ParseExponentForm(Printed("%.*Le", Count - 1, Value));
-  if (Value == 0) return R;
-  const size_t Keep = static_cast<size_t>(Count);
-  const TDecimal Longer = ParseExponentForm(Printed("%.*Le", Count + 20, Value));
-  if (!TailIsTie(Longer.Digits, Keep)) return R;
-  const int ExactPrec = std::max(Count + 20, ExactFractionDigits(Value) + Longer.Exp);
-  TDecimal Exact = ParseExponentForm(Printed("%.*Le", ExactPrec, Value));
-  if (!TailIsTie(Exact.Digits, Keep)) return R;
-  Exact.Digits.resize(Keep);
-  if (IncrementDigits(Exact.Digits)) {
-    Exact.Digits[0] = '1';
-    ++Exact.Exp;
-  }
-  return Exact;
+  return ParseExponentForm(Printed("%.*Le", Count - 1, Value));
 }
 
 // Value (finite, >= 0) rounded to Decimals places: the integer part, then exactly Decimals digits.
 void FixedDigits(long double Value, int Decimals, std::string& IntPart, std::string& Fraction) {
-  std::string All = DigitsOnly(Printed("%.*Lf", Decimals, Value));
-  if (Value != 0) {
-    const std::string Longer = DigitsOnly(Printed("%.*Lf", Decimals + 20, Value));
-    if (TailIsTie(Longer, Longer.size() - 20)) {
-      const int ExactPrec = std::max(Decimals + 20, ExactFractionDigits(Value));
-      std::string Exact = DigitsOnly(Printed("%.*Lf", ExactPrec, Value));
-      const size_t Keep = Exact.size() - static_cast<size_t>(ExactPrec - Decimals);
-      if (TailIsTie(Exact, Keep)) {
-        Exact.resize(Keep);
-        if (IncrementDigits(Exact)) Exact.insert(Exact.begin(), '1');
-        All = Exact;
-      }
-    }
-  }
+  const std::string All = DigitsOnly(Printed("%.*Lf", Decimals, Value));
   IntPart = All.substr(0, All.size() - static_cast<size_t>(Decimals));
   Fraction = All.substr(All.size() - static_cast<size_t>(Decimals));
 }

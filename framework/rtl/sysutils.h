@@ -78,8 +78,9 @@ enum TFloatFormat : uint8_t { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurren
 // digits, an exponent sign always and at least Digits (0..4) exponent digits.
 // ffFixed: Digits (0..18) decimals, no more than Precision significant digits,
 // scientific as ffGeneral when the integer part is too long. ffNumber and
-// ffCurrency: ffFixed with thousands separators. Exact ties round away from
-// zero; non-finite values read "NAN", "INF", "-INF".
+// ffCurrency: ffFixed with thousands separators. Digits are correctly rounded
+// from the binary value, exact halves to even (as Round does); non-finite
+// values read "NAN", "INF", "-INF".
 String FloatToStrF(long double Value, TFloatFormat Format, int Precision, int Digits);
 String FloatToStrF(long double Value, TFloatFormat Format, int Precision, int Digits,
                    const TFormatSettings& Settings);

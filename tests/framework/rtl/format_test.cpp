@@ -40,8 +40,8 @@ TEST(FloatToStrF, GeneralRoundsToThePrecisionAndCarries) {
   EXPECT_EQ(FloatToStrF(123.456, ffGeneral, 4, 0), u"123.5");
   EXPECT_EQ(FloatToStrF(1e20, ffGeneral, 4, 3), u"1E+020");
   EXPECT_EQ(FloatToStrF(0.5, ffGeneral, 0, 0), u"0.5");    // precision is at least 1
-  EXPECT_EQ(FloatToStrF(0.125, ffGeneral, 2, 0), u"0.13");  // exact ties round away from zero
-  EXPECT_EQ(FloatToStrF(-2.5, ffGeneral, 1, 0), u"-3");
+  EXPECT_EQ(FloatToStrF(0.125, ffGeneral, 2, 0), u"0.12");  // exact halves go to even
+  EXPECT_EQ(FloatToStrF(-3.5, ffGeneral, 1, 0), u"-4");
   EXPECT_EQ(FloatToStrF(0.15, ffGeneral, 1, 0), u"0.1");     // stored just below the tie
   EXPECT_EQ(FloatToStrF(1.5, ffGeneral, 15, 0, CommaSettings()), u"1,5");
 }
@@ -109,16 +109,16 @@ TEST(Format, RealsInEachLayout) {
   EXPECT_EQ(Format(u"%e", {1.0}), u"1.00000000000000E+000");
   EXPECT_EQ(Format(u"%.3e", {-1234.5}), u"-1.23E+003");
   EXPECT_EQ(Format(u"%f", {3.14159}), u"3.14");
-  EXPECT_EQ(Format(u"%.0f", {2.5}), u"3");
-  EXPECT_EQ(Format(u"%.0f", {0.5}), u"1");
+  EXPECT_EQ(Format(u"%.0f", {2.5}), u"2");
+  EXPECT_EQ(Format(u"%.0f", {3.5}), u"4");
   EXPECT_EQ(Format(u"%.2f", {1.005}), u"1.00");  // stored just below the tie
-  EXPECT_EQ(Format(u"%.1f", {-0.25}), u"-0.3");
+  EXPECT_EQ(Format(u"%.1f", {-0.25}), u"-0.2");
   EXPECT_EQ(Format(u"%.3f", {9.9996}), u"10.000");
   EXPECT_EQ(Format(u"%g", {0.1}), u"0.1");
   EXPECT_EQ(Format(u"%.3g", {1234.0}), u"1.23E+3");
   EXPECT_EQ(Format(u"%.3g", {0.00001}), u"0.00001");
   EXPECT_EQ(Format(u"%.3g", {0.000001234}), u"1.23E-6");
-  EXPECT_EQ(Format(u"%n", {1234567.125}), u"1,234,567.13");
+  EXPECT_EQ(Format(u"%n", {1234567.125}), u"1,234,567.12");
   EXPECT_EQ(Format(u"%.1n", {-1234.56}), u"-1,234.6");
   EXPECT_EQ(Format(u"%.2f", {1.5}, CommaSettings()), u"1,50");
   EXPECT_EQ(Format(u"%10.2f|", {-1.5}), u"     -1.50|");
@@ -131,7 +131,7 @@ TEST(Format, StringsStarsIndexesAndPercent) {
   EXPECT_EQ(Format(u"[%*d]", {4, 7}), u"[   7]");
   EXPECT_EQ(Format(u"[%-*d]", {4, 7}), u"[7   ]");
   EXPECT_EQ(Format(u"%*.*g", {1, 3, 3.14159}), u"3.14");
-  EXPECT_EQ(Format(u"%*.*f", {8, 1, 2.25}), u"     2.3");
+  EXPECT_EQ(Format(u"%*.*f", {8, 1, 2.25}), u"     2.2");
   EXPECT_EQ(Format(u"%1:s %0:s %s", {u"a", u"b", u"c"}), u"b a b");
   EXPECT_EQ(Format(u"100%%", {}), u"100%");
   EXPECT_EQ(Format(u"%%d", {}), u"%d");
