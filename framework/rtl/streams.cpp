@@ -42,6 +42,17 @@ long long TStream::Size() {
   return Result;
 }
 
+long long TStream::CopyToEnd(TStream* Source) {
+  std::vector<uint8_t> Buffer(64 * 1024);
+  long long Total = 0;
+  for (;;) {
+    const long long N = Source->Read(Buffer.data(), static_cast<long long>(Buffer.size()));
+    if (N <= 0) return Total;
+    WriteBuffer(Buffer.data(), N);
+    Total += N;
+  }
+}
+
 void TStream::SetSize(long long) { throw EStreamError(u"Stream size cannot be changed"); }
 
 void TStream::ReadBuffer(void* Buffer, long long Count) {
@@ -57,6 +68,8 @@ long long TStream::CopyFrom(TStream* Source, long long Count) {
   if (Count <= 0) {
     Source->SetPosition(0);
     Count = Source->Size();
+    if (Count < 0 && Source != this) return CopyToEnd(Source);  // a pipe or the like: size unknown
+    Count = std::max(Count, 0LL);
   }
   if (Source == this) {
     // Reading and writing share one position: take the bytes out first.

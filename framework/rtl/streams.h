@@ -46,8 +46,12 @@ class TStream : public TObject {
   void ReadBuffer(void* Buffer, long long Count);
   void WriteBuffer(const void* Buffer, long long Count);
   // Copies Count bytes from Source's position; Count <= 0 copies the whole of
-  // Source from its start. Returns the number of bytes copied.
+  // Source from its start (a source of unknown size, such as a pipe, up to its
+  // end). Returns the number of bytes copied.
   long long CopyFrom(TStream* Source, long long Count);
+
+ private:
+  long long CopyToEnd(TStream* Source);
 };
 
 // A stream over an open file descriptor it does not own.

@@ -140,6 +140,18 @@ TEST(Stream, CopyingAStreamIntoItselfAppendsACleanCopy) {
   EXPECT_EQ(S.DataString(), Text + Text);
 }
 
+TEST(Stream, CopyFromAPipeReadsUpToItsEnd) {
+  int Fds[2];
+  ASSERT_EQ(::pipe(Fds), 0);
+  ASSERT_EQ(::write(Fds[1], "through a pipe", 14), 14);
+  ::close(Fds[1]);
+  THandleStream Pipe(Fds[0]);
+  TMemoryStream Dest;
+  EXPECT_EQ(Dest.CopyFrom(&Pipe, 0), 14);
+  EXPECT_EQ(std::string(static_cast<const char*>(Dest.Memory()), 14), "through a pipe");
+  ::close(Fds[0]);
+}
+
 TEST(MemoryStream, WritingItsOwnBytesWhileGrowingKeepsThemIntact) {
   TMemoryStream M;
   M.WriteBuffer("0123456789", 10);
