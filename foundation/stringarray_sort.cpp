@@ -246,7 +246,13 @@ void TStringArray::ExchangeShownRows(const std::vector<uint32_t>& Order, int Col
   }
   for (size_t I = 0; I < M; ++I) At[I] = Where[I] = static_cast<uint32_t>(I);
   FInverseValid = false;
-  BeginUpdate();
+  // One change notification at the end, also when the handler throws.
+  struct TUpdateScope {
+    TStringArray& A;
+    explicit TUpdateScope(TStringArray& Array) : A(Array) { A.BeginUpdate(); }
+    ~TUpdateScope() { A.EndUpdate(); }
+  } Scope(*this);
+  FChangedInUpdate = true;  // the order changes
   const size_t Step = M / 40 + 1;
   for (size_t I = 0; I < M; ++I) {
     const uint32_t J = Where[Order[I]];
@@ -265,8 +271,6 @@ void TStringArray::ExchangeShownRows(const std::vector<uint32_t>& Order, int Col
     Where[At[J]] = J;
     if (M >= kProgressRows && I % Step == 0) Progress(60 + static_cast<int>(40.0 * static_cast<double>(I) / M));
   }
-  FChangedInUpdate = true;  // the order changed
-  EndUpdate();
 }
 
 }  // namespace orv

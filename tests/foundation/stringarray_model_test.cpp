@@ -8,12 +8,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <numeric>
 #include <random>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -134,8 +133,33 @@ class TModel {
   }
   static int Kind(const String& S) {
     if (S.empty()) return 0;
-    static const std::regex Number(R"(^[ \t]*[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)([eE][+-]?[0-9]+)?[ \t]*$)");
-    return std::regex_match(ToUtf8(S), Number) ? 1 : 2;
+    return IsNumber(ToUtf8(S)) ? 1 : 2;
+  }
+  // blanks [sign] (digits [sep digits*] | sep digits) [e [sign] digits] blanks
+  static bool IsNumber(const std::string& T) {
+    const size_t First = T.find_first_not_of(" \t");
+    const size_t Last = T.find_last_not_of(" \t");
+    if (First == std::string::npos) return false;
+    const std::string Core = T.substr(First, Last - First + 1);
+    size_t I = 0;
+    auto Digits = [&] {
+      const size_t Start = I;
+      while (I < Core.size() && std::isdigit(static_cast<unsigned char>(Core[I]))) ++I;
+      return I - Start;
+    };
+    if (I < Core.size() && (Core[I] == '+' || Core[I] == '-')) ++I;
+    size_t Mantissa = Digits();
+    if (I < Core.size() && (Core[I] == '.' || Core[I] == ',')) {
+      ++I;
+      Mantissa += Digits();
+    }
+    if (Mantissa == 0) return false;
+    if (I < Core.size() && (Core[I] == 'e' || Core[I] == 'E')) {
+      ++I;
+      if (I < Core.size() && (Core[I] == '+' || Core[I] == '-')) ++I;
+      if (Digits() == 0) return false;
+    }
+    return I == Core.size();
   }
   static double Value(const String& S) {
     std::string T = ToUtf8(S);
@@ -301,18 +325,17 @@ TEST(StringArrayModel, LargeSortMatchesStableSortOfTheSameKeys) {
 #endif
 #endif
 
-// Address space in use by this process, from /proc.
-long VirtualBytes() {
-  std::ifstream Statm("/proc/self/statm");
-  long Pages = 0;
-  Statm >> Pages;
-  return Pages * sysconf(_SC_PAGESIZE);
-}
-
 TEST(StringArrayMemory, FailedResizeLeavesContentIntact) {
 #ifdef ORV_UNDER_ASAN
   GTEST_SKIP() << "the sanitizer's allocator does not report exhaustion as std::bad_alloc";
 #else
+  // Address space in use by this process, from /proc.
+  auto VirtualBytes = [] {
+    std::ifstream Statm("/proc/self/statm");
+    long Pages = 0;
+    Statm >> Pages;
+    return Pages * sysconf(_SC_PAGESIZE);
+  };
   // Runs in a child whose address space is capped just above what it uses.
   const pid_t Child = fork();
   ASSERT_GE(Child, 0);

@@ -407,5 +407,22 @@ TEST(StringArrayEvents, BeforeSortExchangeSeesEachSwapAndMayChangeText) {
   EXPECT_EQ(A.Elem(1, 1), u"a*");
 }
 
+TEST(StringArrayEvents, ThrowingExchangeHandlerLosesNoRowsAndKeepsNotifying) {
+  TStringArray A(1, 5);
+  FillColumn(A, 1, {u"e", u"d", u"c", u"b", u"a"});
+  int Calls = 0, Changes = 0;
+  A.SetOnChange([&](TObject*) { ++Changes; });
+  A.SetOnBeforeSortExchange([&](TObject*, int, int, int, const String&, String&) {
+    if (++Calls == 2) throw EORVError(u"stop");
+  });
+  EXPECT_THROW(A.Sort(1, -1, true), EORVError);
+  std::vector<String> Texts = ColumnTexts(A, 1);
+  std::sort(Texts.begin(), Texts.end());
+  EXPECT_EQ(Texts, (std::vector<String>{u"a", u"b", u"c", u"d", u"e"}));
+  const int Before = Changes;
+  A.SetElem(1, 1, u"x");
+  EXPECT_EQ(Changes, Before + 1);
+}
+
 }  // namespace
 }  // namespace orv
