@@ -42,10 +42,16 @@ namespace {
 template <class T>
 std::vector<T> ResizedStore(const char* Owner, const std::vector<T>& Old, int OldCols, int OldRows, int NewCols,
                             int NewRows) {
-  detail::CheckedCellCount(Owner, NewCols, NewRows, sizeof(T));
+  const size_t Cells = detail::CheckedCellCount(Owner, NewCols, NewRows, sizeof(T));
   try {
-    return detail::RemapCells(Old, OldCols, detail::KeepLinesMap(OldCols, NewCols), detail::KeepLinesMap(OldRows, NewRows),
-                              T{});
+    std::vector<T> New(Cells, T{});
+    const int KeptCols = std::min(OldCols, NewCols);
+    const int KeptRows = std::min(OldRows, NewRows);
+    for (int R = 0; R < KeptRows; ++R) {
+      const auto From = Old.begin() + static_cast<std::ptrdiff_t>(R) * OldCols;
+      std::copy(From, From + KeptCols, New.begin() + static_cast<std::ptrdiff_t>(R) * NewCols);
+    }
+    return New;
   } catch (const std::bad_alloc&) {
     detail::RaiseOutOfMemory(Owner, NewCols, NewRows);
   } catch (const std::length_error&) {
