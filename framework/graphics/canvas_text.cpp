@@ -1,6 +1,7 @@
 // TCanvas text output and measuring, on top of the text engine.
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 
 #include "framework/graphics/canvas.h"
@@ -37,8 +38,13 @@ TPixelSurface SurfaceOf(TBitmap* Bitmap) {
   return S;
 }
 
+// A + B, pinned to the int range: coordinates near the limits must not wrap.
+int Add(int A, int B) {
+  return static_cast<int>(std::clamp<long long>(static_cast<long long>(A) + B, INT_MIN, INT_MAX));
+}
+
 TRect Offset(const TRect& R, const TPoint& By) {
-  return TRect{R.Left + By.X, R.Top + By.Y, R.Right + By.X, R.Bottom + By.Y};
+  return TRect{Add(R.Left, By.X), Add(R.Top, By.Y), Add(R.Right, By.X), Add(R.Bottom, By.Y)};
 }
 
 TRect Intersect(const TRect& A, const TRect& B) {
@@ -54,14 +60,14 @@ void TCanvas::TextOut(int X, int Y, const String& Text) {
   const TRect Clip = DeviceClip();
   if (!Text.empty() && !Clip.IsEmpty()) {
     const TPixelSurface Surface = SurfaceOf(FTarget);
-    const int DX = X + FOrigin.X;
-    const int DY = Y + FOrigin.Y;
+    const int DX = Add(X, FOrigin.X);
+    const int DY = Add(Y, FOrigin.Y);
     if (BrushVisible()) FillConvexPolygon(Surface, Clip, Face->CellCorners(DX, DY, Width), BrushPixel());
     const TFontStyles Style = FFont->Style();
     Face->Draw(Surface, Clip, DX, DY, Text, PixelOf(FFont->Color()), Style.Contains(fsUnderline),
                Style.Contains(fsStrikeOut));
   }
-  MoveTo(X + Width, Y);
+  MoveTo(Add(X, Width), Y);
 }
 
 void TCanvas::TextRect(const TRect& Rect, int X, int Y, const String& Text) {
@@ -78,7 +84,7 @@ void TCanvas::TextRect(const TRect& Rect, int X, int Y, const String& Text) {
   if (Text.empty()) return;
   std::shared_ptr<TFontInstance> Face = AcquireFont(SpecOf(*FFont));
   const TFontStyles Style = FFont->Style();
-  Face->Draw(Surface, Clip, X + FOrigin.X, Y + FOrigin.Y, Text, PixelOf(FFont->Color()),
+  Face->Draw(Surface, Clip, Add(X, FOrigin.X), Add(Y, FOrigin.Y), Text, PixelOf(FFont->Color()),
              Style.Contains(fsUnderline), Style.Contains(fsStrikeOut));
 }
 

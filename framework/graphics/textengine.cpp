@@ -7,7 +7,9 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <tuple>
 
@@ -72,7 +74,17 @@ void SinCos(int Tenths, double& Sin, double& Cos) {
   }
 }
 
-int RoundHalfEven(double V) { return static_cast<int>(std::nearbyint(V)); }
+// Rounds halves to even. Positions far beyond any surface are pinned at
+// +-2^30 so the conversion to int stays defined; they draw nothing either way.
+int RoundHalfEven(double V) {
+  constexpr double Limit = 1 << 30;
+  if (!(V > -Limit)) return -(1 << 30);
+  if (V > Limit) return 1 << 30;
+  return static_cast<int>(std::nearbyint(V));
+}
+
+// Widths saturate instead of overflowing on absurdly long strings.
+int Saturate(long long V) { return static_cast<int>(std::clamp<long long>(V, 0, INT_MAX)); }
 
 char32_t NextCodePoint(std::u16string_view Text, size_t& I) {
   const char16_t C = Text[I];
@@ -113,7 +125,8 @@ namespace {
 TTextMetrics SetUpSize(TFontInstance::TImpl& Impl, const TFontSpec& Spec) {
   TTextMetrics M;
   const bool CellHeight = Spec.Height > 0;
-  const int Pixels = std::clamp(Spec.Height == 0 ? DefaultFontPixels : std::abs(Spec.Height), 1, MaxFontPixels);
+  const long long Asked = Spec.Height == 0 ? DefaultFontPixels : std::llabs(static_cast<long long>(Spec.Height));
+  const int Pixels = static_cast<int>(std::clamp<long long>(Asked, 1, MaxFontPixels));
   FT_Face Face = Impl.Face;
   double UnitsPerEm = 2048, AscentUnits = 1901, DescentUnits = 483;
   double UnderlinePos = -175, UnderlineSize = 90, StrikePos = 530, StrikeSize = 102;
@@ -254,7 +267,7 @@ const TGlyphImage& TFontInstance::Image(TGlyphEntry& Entry) {
 int TFontInstance::Advance(char32_t CodePoint) { return Load(CodePoint).Advance; }
 
 int TFontInstance::TextWidth(std::u16string_view Text) {
-  int Width = 0;
+  long long Width = 0;
   for (size_t I = 0; I < Text.size(); ++I) {
     const char16_t C = Text[I];
     if (C < 256) {
@@ -264,7 +277,7 @@ int TFontInstance::TextWidth(std::u16string_view Text) {
       Width += Load(NextCodePoint(Text, I)).Advance;
     }
   }
-  return Width;
+  return Saturate(Width);
 }
 
 std::array<TPointF, 4> TFontInstance::CellCorners(int X, int Y, int Width) const {
@@ -289,19 +302,22 @@ void TFontInstance::Draw(const TPixelSurface& Surface, const TRect& Clip, int X,
   if (Text.empty() || ClipToSurface(Surface, Clip).IsEmpty()) return;
   // The baseline starts one ascent "down" from the cell's top-left corner.
   const TPointF Origin{X + FMetrics.Ascent * FDown.X, Y + FMetrics.Ascent * FDown.Y};
-  int Pen = 0;
+  const TRect Box = ClipToSurface(Surface, Clip);
+  const bool Upright = FAlong.X == 1 && FAlong.Y == 0;
+  long long Pen = 0;
   for (size_t I = 0; I < Text.size(); ++I) {
     TGlyphEntry& Entry = Load(NextCodePoint(Text, I));
-    const TGlyphImage& Glyph = Image(Entry);
     const int PenX = RoundHalfEven(Origin.X + Pen * FAlong.X);
     const int PenY = RoundHalfEven(Origin.Y + Pen * FAlong.Y);
-    BlendGlyph(Surface, Clip, PenX, PenY, Glyph, Rgb);
+    // Upright text that has run past the clip cannot come back into it.
+    if (Upright && PenX - FMetrics.Height > Box.Right) break;
+    BlendGlyph(Surface, Clip, PenX, PenY, Image(Entry), Rgb);
     Pen += Entry.Advance;
   }
-  if (Underline)
-    DrawLine(Surface, Clip, Origin, Pen, FMetrics.UnderlineTop, FMetrics.UnderlineThickness, Rgb);
-  if (StrikeOut)
-    DrawLine(Surface, Clip, Origin, Pen, FMetrics.StrikeOutTop, FMetrics.StrikeOutThickness, Rgb);
+  if (!Underline && !StrikeOut) return;
+  const int Width = TextWidth(Text);
+  if (Underline) DrawLine(Surface, Clip, Origin, Width, FMetrics.UnderlineTop, FMetrics.UnderlineThickness, Rgb);
+  if (StrikeOut) DrawLine(Surface, Clip, Origin, Width, FMetrics.StrikeOutTop, FMetrics.StrikeOutThickness, Rgb);
 }
 
 namespace {

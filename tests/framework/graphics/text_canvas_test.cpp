@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <set>
 
@@ -170,6 +171,18 @@ TEST(TextCanvasOut, FollowsTheCanvasViewAndClip) {
   T.C->SetClipRect(TRect{0, 0, 25, 60});
   T.C->TextOut(10, 10, u"WWWWWWWWWW");
   EXPECT_EQ(T.BoxNot(White).Right, 25);
+
+  // Coordinates at the ends of the int range draw nothing and do not wrap.
+  TSheet X(40, 40);
+  X.C->Brush()->SetColor(clYellow);
+  X.C->TextOut(INT_MAX - 3, INT_MIN + 2, u"far away");
+  EXPECT_EQ(X.C->PenPos(), Point(INT_MAX, INT_MIN + 2));
+  X.C->TextRect(TRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, INT_MIN, INT_MAX, u"everywhere");
+  X.C->SetView(Point(INT_MAX - 10, 5), TRect{0, 0, 40, 40});
+  X.C->TextOut(100, 0, u"wrapped?");
+  X.C->Font()->SetOrientation(450);
+  X.C->TextOut(INT_MAX, INT_MAX, u"rotated far away");
+  EXPECT_EQ(X.BoxNot(Yellow), TRect{});  // only the full-rectangle fill shows
 
   // No target: nothing to draw on, the pen still moves.
   TCanvas Loose;

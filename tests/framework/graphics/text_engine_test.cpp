@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 #include <vector>
 
@@ -109,6 +110,10 @@ TEST(TextEngineMeasure, LineMetricsAreConsistent) {
   auto Huge = AcquireFont(Spec(-2000000000));
   EXPECT_EQ(Huge->Metrics().EmHeight, MaxFontPixels);
   EXPECT_GT(Huge->TextWidth(u"W"), 0);
+  EXPECT_EQ(AcquireFont(Spec(INT_MIN))->Metrics().EmHeight, MaxFontPixels);
+  EXPECT_EQ(AcquireFont(Spec(INT_MAX))->Metrics().Height, MaxFontPixels);
+  // A width beyond the int range saturates instead of wrapping negative.
+  EXPECT_EQ(Huge->TextWidth(String(2'000'000, u'W')), INT_MAX);
 }
 
 // --- Face lookup -----------------------------------------------------------
