@@ -11,11 +11,15 @@ namespace orv {
 namespace {
 
 // A * B / C rounded to the nearest integer, halves away from zero, as the
-// operating system's MulDiv computes it.
+// operating system's MulDiv computes it; -1 when the result does not fit.
 int MulDivRounded(int A, int B, int C) {
+  if (C == 0) return -1;
   const int64_t N = static_cast<int64_t>(A) * B;
-  const int64_t Q = (std::llabs(N) * 2 + std::llabs(C)) / (std::llabs(C) * 2);
-  return static_cast<int>((N < 0) != (C < 0) ? -Q : Q);
+  const int64_t Q = (std::llabs(N) * 2 + std::llabs(C)) / (std::llabs(static_cast<int64_t>(C)) * 2);
+  const int64_t R = (N < 0) != (C < 0) ? -Q : Q;
+  // Also refuse INT_MIN, whose negation (size <-> height) would not fit.
+  if (R > INT32_MAX || R <= INT32_MIN) return -1;
+  return static_cast<int>(R);
 }
 
 }  // namespace

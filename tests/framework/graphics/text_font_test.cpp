@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "framework/graphics/font.h"
 #include "framework/graphics/graphobj.h"
 #include "framework/rtl/exceptions.h"
@@ -35,6 +37,12 @@ TEST(TextFont, SizeAndHeightConvertAtNinetySixDpi) {
     F.SetHeight(B[0]);
     EXPECT_EQ(F.Size(), B[1]) << B[0] << " px";
   }
+  // Sizes whose height does not fit an int give the operating system's
+  // overflow answer instead of a wrapped value.
+  F.SetSize(INT32_MAX);
+  EXPECT_EQ(F.Height(), 1);
+  F.SetHeight(INT32_MIN);
+  EXPECT_EQ(F.Size(), 1610612736);
   // A positive height (cell height) reads as a negative size and comes back unchanged.
   F.SetHeight(16);
   EXPECT_EQ(F.Size(), -12);
