@@ -66,10 +66,10 @@ void AppendAscii(String& Out, const std::string& Text) {
   for (char C : Text) Out.push_back(static_cast<Char>(C));
 }
 
-// "E", the sign always, then at least MinDigits exponent digits.
-void AppendExponent(String& Out, int Exp, int MinDigits) {
+// "E", the sign ("+" only when AlwaysSign), then at least MinDigits exponent digits.
+void AppendExponent(String& Out, int Exp, int MinDigits, bool AlwaysSign) {
   Out.push_back(u'E');
-  Out.push_back(Exp < 0 ? u'-' : u'+');
+  if (Exp < 0 || AlwaysSign) Out.push_back(Exp < 0 ? u'-' : u'+');
   std::string Digits = std::to_string(Exp < 0 ? -Exp : Exp);
   if (static_cast<int>(Digits.size()) < MinDigits) Digits.insert(0, static_cast<size_t>(MinDigits) - Digits.size(), '0');
   AppendAscii(Out, Digits);
@@ -83,8 +83,9 @@ void TrimTrailingZeros(std::string& Digits) {
   while (Digits.size() > 1 && Digits.back() == '0') Digits.pop_back();
 }
 
-// d.dddE+xx from already rounded digits.
-String Scientific(bool Negative, const TDecimal& D, int ExpDigits, Char Separator) {
+// d.dddE+xx from already rounded digits. The general layout writes a positive
+// exponent without its sign ("1.5E20"), the exponent layout always with it.
+String Scientific(bool Negative, const TDecimal& D, int ExpDigits, Char Separator, bool AlwaysSign) {
   String Out;
   if (Negative) Out.push_back(u'-');
   Out.push_back(static_cast<Char>(D.Digits[0]));
@@ -92,7 +93,7 @@ String Scientific(bool Negative, const TDecimal& D, int ExpDigits, Char Separato
     Out.push_back(Separator);
     AppendAscii(Out, D.Digits.substr(1));
   }
-  AppendExponent(Out, D.Exp, ExpDigits);
+  AppendExponent(Out, D.Exp, ExpDigits, AlwaysSign);
   return Out;
 }
 
@@ -104,7 +105,7 @@ String FormatGeneral(long double Value, int Precision, int ExpDigits, Char Separ
   TrimTrailingZeros(D.Digits);
   // Fixed notation while the integer part has at most Precision digits and the
   // rounded value is at least 0.00001.
-  if (D.Exp >= Precision || D.Exp < -5) return Scientific(Negative, D, ExpDigits, Separator);
+  if (D.Exp >= Precision || D.Exp < -5) return Scientific(Negative, D, ExpDigits, Separator, false);
   String Out;
   if (Negative) Out.push_back(u'-');
   const int Len = static_cast<int>(D.Digits.size());
@@ -128,7 +129,7 @@ String FormatGeneral(long double Value, int Precision, int ExpDigits, Char Separ
 String FormatExponent(long double Value, int Precision, int ExpDigits, Char Separator) {
   const bool Negative = std::signbit(Value) && Value != 0;
   const TDecimal D = SignificantDigits(std::fabs(Value), Precision);
-  return Scientific(Negative, D, ExpDigits, Separator);
+  return Scientific(Negative, D, ExpDigits, Separator, true);
 }
 
 void InsertThousands(const std::string& IntPart, String& Out, Char ThousandSeparator) {

@@ -25,20 +25,20 @@ TEST(FloatToStr, ShortestGeneralForm) {
   EXPECT_EQ(FloatToStr(0.1), u"0.1");  // 15 digits hide the binary error
   EXPECT_EQ(FloatToStr(1.0 / 3), u"0.333333333333333");
   EXPECT_EQ(FloatToStr(123456789012345.0), u"123456789012345");
-  EXPECT_EQ(FloatToStr(1234567890123456.0), u"1.23456789012346E+15");
-  EXPECT_EQ(FloatToStr(1.5e20), u"1.5E+20");
+  EXPECT_EQ(FloatToStr(1234567890123456.0), u"1.23456789012346E15");
+  EXPECT_EQ(FloatToStr(1.5e20), u"1.5E20");
   EXPECT_EQ(FloatToStr(0.0001), u"0.0001");
   EXPECT_EQ(FloatToStr(0.00001), u"0.00001");
   EXPECT_EQ(FloatToStr(0.000001), u"1E-6");
   EXPECT_EQ(FloatToStr(-1.25e-7), u"-1.25E-7");
-  EXPECT_EQ(FloatToStr(std::numeric_limits<double>::max()), u"1.79769313486232E+308");
+  EXPECT_EQ(FloatToStr(std::numeric_limits<double>::max()), u"1.79769313486232E308");
 }
 
 TEST(FloatToStrF, GeneralRoundsToThePrecisionAndCarries) {
   EXPECT_EQ(FloatToStrF(9.999, ffGeneral, 3, 0), u"10");
-  EXPECT_EQ(FloatToStrF(999.6, ffGeneral, 3, 0), u"1E+3");  // integer part outgrows the precision
+  EXPECT_EQ(FloatToStrF(999.6, ffGeneral, 3, 0), u"1E3");  // integer part outgrows the precision
   EXPECT_EQ(FloatToStrF(123.456, ffGeneral, 4, 0), u"123.5");
-  EXPECT_EQ(FloatToStrF(1e20, ffGeneral, 4, 3), u"1E+020");
+  EXPECT_EQ(FloatToStrF(1e20, ffGeneral, 4, 3), u"1E020");
   EXPECT_EQ(FloatToStrF(0.5, ffGeneral, 0, 0), u"0.5");    // precision is at least 1
   EXPECT_EQ(FloatToStrF(0.125, ffGeneral, 2, 0), u"0.12");  // exact halves go to even
   EXPECT_EQ(FloatToStrF(-3.5, ffGeneral, 1, 0), u"-4");
@@ -69,8 +69,8 @@ TEST(FloatToStrF, FixedRoundsAtTheDecimalsWithCarry) {
 TEST(FloatToStrF, FixedHonoursThePrecisionLimit) {
   EXPECT_EQ(FloatToStrF(1.23456789, ffFixed, 4, 6), u"1.235000");
   EXPECT_EQ(FloatToStrF(0.000123456, ffFixed, 2, 6), u"0.000120");
-  EXPECT_EQ(FloatToStrF(123456.0, ffFixed, 4, 2), u"1.235E+5");  // too many integer digits
-  EXPECT_EQ(FloatToStrF(1e30, ffFixed, 15, 2), u"1E+30");
+  EXPECT_EQ(FloatToStrF(123456.0, ffFixed, 4, 2), u"1.235E5");  // too many integer digits
+  EXPECT_EQ(FloatToStrF(1e30, ffFixed, 15, 2), u"1E30");
 }
 
 TEST(FloatToStrF, NumberGroupsThousands) {
@@ -115,7 +115,7 @@ TEST(Format, RealsInEachLayout) {
   EXPECT_EQ(Format(u"%.1f", {-0.25}), u"-0.2");
   EXPECT_EQ(Format(u"%.3f", {9.9996}), u"10.000");
   EXPECT_EQ(Format(u"%g", {0.1}), u"0.1");
-  EXPECT_EQ(Format(u"%.3g", {1234.0}), u"1.23E+3");
+  EXPECT_EQ(Format(u"%.3g", {1234.0}), u"1.23E3");
   EXPECT_EQ(Format(u"%.3g", {0.00001}), u"0.00001");
   EXPECT_EQ(Format(u"%.3g", {0.000001234}), u"1.23E-6");
   EXPECT_EQ(Format(u"%n", {1234567.125}), u"1,234,567.12");
