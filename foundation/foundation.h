@@ -5,6 +5,7 @@
 #include "foundation/bitfld.h"
 #include "foundation/colorfuncs.h"
 #include "foundation/datatable.h"
+#include "foundation/drawing.h"
 #include "foundation/language.h"
 #include "foundation/mathfuncs.h"
 #include "foundation/matrix.h"
