@@ -78,54 +78,28 @@ TColor HSLtoColor(double H, double S, double L) {
              RoundChannel(HueToChannel(P, Q, T - 1.0 / 3)));
 }
 
-const std::array<TPredefinedColor, NumPredefinedColors> PredefinedColors{{
-    {clBlack, u"clBlack"},
-    {clMaroon, u"clMaroon"},
-    {clGreen, u"clGreen"},
-    {clOlive, u"clOlive"},
-    {clNavy, u"clNavy"},
-    {clPurple, u"clPurple"},
-    {clTeal, u"clTeal"},
-    {clGray, u"clGray"},
-    {clSilver, u"clSilver"},
-    {clRed, u"clRed"},
-    {clLime, u"clLime"},
-    {clYellow, u"clYellow"},
-    {clBlue, u"clBlue"},
-    {clFuchsia, u"clFuchsia"},
-    {clAqua, u"clAqua"},
-    {clWhite, u"clWhite"},
-    {clMoneyGreen, u"clMoneyGreen"},
-    {clSkyBlue, u"clSkyBlue"},
-    {clCream, u"clCream"},
-    {clMedGray, u"clMedGray"},
-    {clScrollBar, u"clScrollBar"},
-    {clBackground, u"clBackground"},
-    {clActiveCaption, u"clActiveCaption"},
-    {clInactiveCaption, u"clInactiveCaption"},
-    {clMenu, u"clMenu"},
-    {clWindow, u"clWindow"},
-    {clWindowFrame, u"clWindowFrame"},
-    {clMenuText, u"clMenuText"},
-    {clWindowText, u"clWindowText"},
-    {clCaptionText, u"clCaptionText"},
-    {clActiveBorder, u"clActiveBorder"},
-    {clInactiveBorder, u"clInactiveBorder"},
-    {clAppWorkSpace, u"clAppWorkSpace"},
-    {clHighlight, u"clHighlight"},
-    {clHighlightText, u"clHighlightText"},
-    {clBtnFace, u"clBtnFace"},
-    {clBtnShadow, u"clBtnShadow"},
-    {clGrayText, u"clGrayText"},
-    {clBtnText, u"clBtnText"},
-    {clInactiveCaptionText, u"clInactiveCaptionText"},
-    {clBtnHighlight, u"clBtnHighlight"},
-    {cl3DDkShadow, u"cl3DDkShadow"},
-    {cl3DLight, u"cl3DLight"},
-    {clInfoText, u"clInfoText"},
-    {clInfoBk, u"clInfoBk"},
-    {clHotLight, u"clHotLight"},
-    {clGradientActiveCaption, u"clGradientActiveCaption"},
-}};
+namespace {
+
+// The 16 VGA colours, four more, then the system colours by index.
+constexpr std::array<TColor, NumPredefinedColors> kPredefinedColors{
+    clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver, clRed, clLime,
+    clYellow, clBlue, clFuchsia, clAqua, clWhite, clMoneyGreen, clSkyBlue, clCream, clMedGray,
+    clScrollBar, clBackground, clActiveCaption, clInactiveCaption, clMenu, clWindow, clWindowFrame,
+    clMenuText, clWindowText, clCaptionText, clActiveBorder, clInactiveBorder, clAppWorkSpace,
+    clHighlight, clHighlightText, clBtnFace, clBtnShadow, clGrayText, clBtnText,
+    clInactiveCaptionText, clBtnHighlight, cl3DDkShadow, cl3DLight, clInfoText, clInfoBk,
+    clHotLight, clGradientActiveCaption,
+};
+
+// Each entry is named as ColorToString names it, so the two never disagree.
+std::array<TPredefinedColor, NumPredefinedColors> NamePredefinedColors() {
+  std::array<TPredefinedColor, NumPredefinedColors> Named;
+  for (size_t I = 0; I < Named.size(); ++I) Named[I] = {kPredefinedColors[I], ColorToString(kPredefinedColors[I])};
+  return Named;
+}
+
+}  // namespace
+
+const std::array<TPredefinedColor, NumPredefinedColors> PredefinedColors = NamePredefinedColors();
 
 }  // namespace orv

@@ -31,7 +31,7 @@ TColor HSLtoColor(double H, double S, double L);
 
 struct TPredefinedColor {
   TColor Color;
-  std::u16string_view Name;  // the colour constant's name, e.g. u"clBtnFace"
+  String Name;  // the colour constant's name, e.g. u"clBtnFace"
 };
 
 inline constexpr int NumPredefinedColors = 47;
