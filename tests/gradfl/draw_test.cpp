@@ -1,0 +1,142 @@
+// Pixels of the gradient painter: bands, grid lines and frame on a bitmap.
+
+#include <gtest/gtest.h>
+
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/canvas.h"
+#include "framework/graphics/colors.h"
+#include "gradfl/gradfl_draw.h"
+
+namespace orv {
+namespace {
+
+TColor At(TBitmap& B, int X, int Y) { return B.Canvas()->Pixels(X, Y); }
+
+TEST(GradPaintTest, DefaultLookPaintsSixteenStackedBands) {
+  TBitmap B(121, 121);
+  PaintGradient(B.Canvas(), 121, 121, TGradLook{});
+  EXPECT_EQ(At(B, 0, 0), 0x000080u);
+  EXPECT_EQ(At(B, 120, 7), 0x000080u);
+  EXPECT_NE(At(B, 60, 8), 0x000080u);
+  EXPECT_EQ(At(B, 0, 120), 0x00EFF7u);
+  EXPECT_EQ(At(B, 120, 113), 0x00EFF7u);
+  EXPECT_NE(At(B, 120, 112), 0x00EFF7u);
+  // Row 60 starts band 8 (60.5 rounds to even), row 59 is still band 7.
+  EXPECT_EQ(At(B, 30, 60), 0x0080C0u);
+  EXPECT_NE(At(B, 30, 59), 0x0080C0u);
+}
+
+TEST(GradPaintTest, EveryPixelOfABandHasTheBandColour) {
+  for (TGradType T : {gtHoriz, gtVert, gtMidBandHoriz, gtMidBandVert})
+    for (int N : {1, 4, 5, 16, 255}) {
+      TBitmap B(37, 23);
+      TGradLook Look;
+      Look.GradType = T;
+      Look.NrColors = N;
+      Look.ColorFirst = 0x204060;
+      Look.ColorLast = 0xE0C0A0;
+      PaintGradient(B.Canvas(), 37, 23, Look);
+      for (int Band = 0; Band < N; ++Band) {
+        const TRect R = GradBandRect(T, 37, 23, N, Band);
+        const TColor Want = GradBandColor(T, 0x204060, 0xE0C0A0, N, Band);
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+          for (int X = R.Left; X < R.Right; ++X)
+            ASSERT_EQ(At(B, X, Y), Want) << "type " << int(T) << " N " << N << " at " << X << "," << Y;
+      }
+    }
+}
+
+TEST(GradPaintTest, MidBandVerticalWithFourBands) {
+  TBitmap B(40, 10);
+  TGradLook Look;
+  Look.GradType = gtMidBandVert;
+  Look.NrColors = 4;
+  Look.ColorFirst = 0x000000;
+  Look.ColorLast = 0xFFFFFF;
+  PaintGradient(B.Canvas(), 40, 10, Look);
+  EXPECT_EQ(At(B, 0, 5), 0x000000u);
+  EXPECT_EQ(At(B, 9, 5), 0x000000u);
+  EXPECT_EQ(At(B, 10, 5), 0x808080u);
+  EXPECT_EQ(At(B, 20, 9), 0xFFFFFFu);
+  EXPECT_EQ(At(B, 29, 0), 0xFFFFFFu);
+  EXPECT_EQ(At(B, 30, 0), 0x000000u);
+  EXPECT_EQ(At(B, 39, 9), 0x000000u);
+}
+
+TEST(GradPaintTest, SystemColoursAreResolvedBeforeBlending) {
+  TBitmap B(10, 10);
+  TGradLook Look;
+  Look.NrColors = 1;
+  Look.ColorFirst = clBtnFace;
+  PaintGradient(B.Canvas(), 10, 10, Look);
+  EXPECT_EQ(At(B, 5, 5), ColorToRGB(clBtnFace));
+}
+
+TEST(GradPaintTest, GridLinesLieOnePitchApartInTheGridColour) {
+  const TColor Grid = 0x00FF00;
+  for (TGridMode M : {gmNone, gmHoriz, gmVert, gmBoth}) {
+    TBitmap B(35, 25);
+    TGradLook Look;
+    Look.NrColors = 1;
+    Look.ColorFirst = 0x000000;
+    Look.GridMode = M;
+    Look.GridColor = Grid;
+    PaintGradient(B.Canvas(), 35, 25, Look);
+    const bool Rows = M == gmHoriz || M == gmBoth;
+    const bool Cols = M == gmVert || M == gmBoth;
+    for (int Y = 0; Y < 25; ++Y)
+      for (int X = 0; X < 35; ++X) {
+        const bool OnRow = Rows && Y > 0 && Y % kGradGridPitch == 0;
+        const bool OnCol = Cols && X > 0 && X % kGradGridPitch == 0;
+        ASSERT_EQ(At(B, X, Y), (OnRow || OnCol) ? Grid : 0u) << "mode " << int(M) << " at " << X << "," << Y;
+      }
+  }
+}
+
+TEST(GradPaintTest, FrameCoversTheOutermostPixelsAboveTheGrid) {
+  TBitmap B(30, 30);
+  TGradLook Look;
+  Look.NrColors = 1;
+  Look.ColorFirst = 0x123456;
+  Look.GridMode = gmBoth;
+  Look.GridColor = 0x00FF00;
+  Look.FrameStyle = fsLowered;
+  PaintGradient(B.Canvas(), 30, 30, Look);
+  EXPECT_EQ(At(B, 0, 0), 0x808080u);    // shadow top-left
+  EXPECT_EQ(At(B, 10, 0), 0x808080u);   // over a grid column
+  EXPECT_EQ(At(B, 0, 20), 0x808080u);   // over a grid row
+  EXPECT_EQ(At(B, 29, 29), 0xFFFFFFu);  // highlight bottom-right
+  EXPECT_EQ(At(B, 29, 10), 0xFFFFFFu);
+  EXPECT_EQ(At(B, 1, 1), 0x123456u);
+  EXPECT_EQ(At(B, 10, 5), 0x00FF00u);
+
+  Look.FrameStyle = fsSimple;
+  PaintGradient(B.Canvas(), 30, 30, Look);
+  EXPECT_EQ(At(B, 29, 0), 0x000000u);
+  EXPECT_EQ(At(B, 15, 29), 0x000000u);
+}
+
+TEST(GradPaintTest, LeavesTheCanvasToolsAndIgnoresDegenerateInput) {
+  TBitmap B(8, 8);
+  B.Canvas()->Brush()->SetColor(0x654321);
+  PaintGradient(B.Canvas(), 8, 8, TGradLook{});
+  EXPECT_EQ(B.Canvas()->Brush()->Color(), 0x654321u);
+  EXPECT_EQ(B.Canvas()->SaveDepth(), 0);
+
+  TBitmap W(4, 4);  // white
+  PaintGradient(W.Canvas(), 0, 4, TGradLook{});
+  PaintGradient(W.Canvas(), 4, -1, TGradLook{});
+  PaintGradient(nullptr, 4, 4, TGradLook{});
+  EXPECT_EQ(At(W, 0, 0), 0xFFFFFFu);
+  // More bands than rows: the rows still get a band colour each, no gaps.
+  TGradLook Many;
+  Many.NrColors = 255;
+  Many.ColorFirst = 0x000000;
+  Many.ColorLast = 0x0000FF;
+  PaintGradient(W.Canvas(), 4, 4, Many);
+  for (int Y = 0; Y < 4; ++Y) EXPECT_EQ(At(W, 2, Y) >> 8, 0u) << Y;
+  EXPECT_GT(At(W, 2, 3) & 0xFF, At(W, 2, 0) & 0xFF);
+}
+
+}  // namespace
+}  // namespace orv
