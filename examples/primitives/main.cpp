@@ -1,6 +1,6 @@
 // Draws one sheet with every canvas primitive, every frame style and all
-// marker symbols, and writes it as a binary PPM image (argument: file name,
-// default primitives.ppm).
+// marker symbols, some text, and saves it as a PNG image (argument: file
+// name, default primitives.png).
 
 #include <cstdio>
 #include <string>
@@ -8,6 +8,8 @@
 #include "foundation/drawing.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
+#include "framework/graphics/font.h"
+#include "framework/rtl/unicode.h"
 
 using namespace orv;
 
@@ -53,33 +55,38 @@ void DrawMarks(TCanvas* C) {
   for (int M = 0; M < kMarkCount; ++M) DrawMarkOnCanvas(C, M, 20 + 24 * (M % 26), 250 + 30 * (M / 26));
 }
 
-bool WritePpm(TBitmap& B, const std::string& FileName) {
-  FILE* F = std::fopen(FileName.c_str(), "wb");
-  if (F == nullptr) return false;
-  std::fprintf(F, "P6\n%d %d\n255\n", B.Width(), B.Height());
-  for (int Y = 0; Y < B.Height(); ++Y) {
-    const uint32_t* Row = B.ScanLine(Y);
-    for (int X = 0; X < B.Width(); ++X) {
-      const unsigned char RGB[3] = {static_cast<unsigned char>(Row[X] >> 16), static_cast<unsigned char>(Row[X] >> 8),
-                                    static_cast<unsigned char>(Row[X])};
-      std::fwrite(RGB, 1, 3, F);
-    }
-  }
-  return std::fclose(F) == 0;
+void DrawText(TCanvas* C) {
+  C->Brush()->SetStyle(bsClear);
+  C->Font()->SetColor(0x000000);
+  C->TextOut(10, 325, u"Text 9 pt: The quick brown fox 0123456789 \u00C4\u00D6\u00DC\u00DF");
+  C->Font()->SetStyle(TFontStyles{fsBold, fsUnderline});
+  C->TextOut(10, 345, u"Bold and underlined");
+  C->Font()->SetStyle(TFontStyles{fsItalic, fsStrikeOut});
+  C->TextOut(200, 345, u"Italic and struck out");
+  C->Font()->SetStyle(TFontStyles{});
+  C->Font()->SetQuality(fqNonAntialiased);
+  C->TextOut(400, 345, u"Not antialiased");
+  C->Font()->SetQuality(fqDefault);
+  C->Font()->SetOrientation(900);
+  C->TextOut(630, 395, u"Rotated 90\u00B0");
+  C->Font()->SetOrientation(0);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  TBitmap Sheet(660, 320);
+  TBitmap Sheet(660, 400);
   Sheet.Canvas()->Brush()->SetColor(0xC0C0C0);
-  Sheet.Canvas()->FillRect(Rect(0, 0, 660, 320));
+  Sheet.Canvas()->FillRect(Rect(0, 0, 660, 400));
   DrawPrimitives(Sheet.Canvas());
   DrawFrames(Sheet.Canvas());
   DrawMarks(Sheet.Canvas());
-  const std::string Out = argc > 1 ? argv[1] : "primitives.ppm";
-  if (!WritePpm(Sheet, Out)) {
-    std::fprintf(stderr, "cannot write %s\n", Out.c_str());
+  DrawText(Sheet.Canvas());
+  const std::string Out = argc > 1 ? argv[1] : "primitives.png";
+  try {
+    Sheet.SaveToFile(FromUtf8(Out));
+  } catch (const Exception& E) {
+    std::fprintf(stderr, "cannot write %s: %s\n", Out.c_str(), E.what());
     return 1;
   }
   std::printf("%s\n", Out.c_str());

@@ -6,3 +6,5 @@
 #include "framework/graphics/colors.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/graphobj.h"
+#include "framework/graphics/imagecodec.h"
+#include "framework/graphics/resources.h"
