@@ -1,0 +1,35 @@
+#include "framework/backends/headless/headless.h"
+
+#include "framework/controls/application.h"
+#include "framework/controls/timers.h"
+#include "framework/forms/form.h"
+
+namespace orv {
+
+void THeadlessBackend::CreateFormWindow(TCustomForm*) {}
+void THeadlessBackend::DestroyFormWindow(TCustomForm*) {}
+void THeadlessBackend::SetFormCaption(TCustomForm*, const String&) {}
+
+void THeadlessBackend::Present(TCustomForm*, const TRect&) { ++FPresentCount; }
+
+void THeadlessBackend::RunLoop(const std::function<bool()>&) {
+  // Nothing ever arrives without a display: handle what is pending once.
+  Application->ProcessMessages();
+}
+
+int THeadlessBackend::RunModal(TCustomForm* Form) {
+  Application->ProcessMessages();
+  return Form->ModalResult();
+}
+
+void THeadlessBackend::SetCursor(TCursor Cursor) { FCursor = Cursor; }
+
+uint64_t THeadlessBackend::MonotonicMs() { return static_cast<uint64_t>(timers::Now()); }
+
+void SnapshotForm(TCustomForm* Form, const String& FileName) {
+  if (!Form) return;
+  Form->PaintPending();
+  Form->Surface()->SaveToFile(FileName);
+}
+
+}  // namespace orv

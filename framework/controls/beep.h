@@ -1,0 +1,17 @@
+#pragma once
+// MessageBeep: sounds are not played; every call is recorded so tests can
+// count them (sim::BeepLog).
+
+#include <cstdint>
+
+namespace orv {
+
+inline constexpr uint32_t MB_OK = 0x00000000;
+inline constexpr uint32_t MB_ICONHAND = 0x00000010;
+inline constexpr uint32_t MB_ICONQUESTION = 0x00000020;
+inline constexpr uint32_t MB_ICONEXCLAMATION = 0x00000030;
+inline constexpr uint32_t MB_ICONASTERISK = 0x00000040;
+
+bool MessageBeep(uint32_t Type);
+
+}  // namespace orv

@@ -1,0 +1,42 @@
+#include "framework/controls/screen.h"
+
+#include <algorithm>
+
+#include "framework/backends/backend.h"
+#include "framework/controls/application.h"
+#include "framework/controls/input.h"
+
+namespace orv {
+
+// Lives as long as the process; forms may still talk to it while statics go.
+TScreen* Screen = new TScreen(nullptr);
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+TScreen::~TScreen() = default;
+
+void TScreen::SetCursor(TCursor Value) {
+  if (Value == FCursor) return;
+  FCursor = Value;
+  if (!Application) return;
+  TControl* Hover = input::Hover();
+  Application->Backend()->SetCursor(Value != crDefault ? Value : Hover ? Hover->Cursor() : crDefault);
+}
+
+int TScreen::Width() const { return Application ? Application->Backend()->ScreenSize().cx : 0; }
+int TScreen::Height() const { return Application ? Application->Backend()->ScreenSize().cy : 0; }
+
+TCustomForm* TScreen::Forms(int Index) const {
+  if (Index < 0 || Index >= FormCount()) return nullptr;
+  return FForms[static_cast<size_t>(Index)];
+}
+
+void TScreen::AddForm(TCustomForm* Form) {
+  if (std::find(FForms.begin(), FForms.end(), Form) == FForms.end()) FForms.push_back(Form);
+}
+
+void TScreen::RemoveForm(TCustomForm* Form) {
+  std::erase(FForms, Form);
+  if (FActiveForm == Form) FActiveForm = nullptr;
+}
+
+}  // namespace orv
