@@ -138,5 +138,78 @@ TEST(GradPaintTest, LeavesTheCanvasToolsAndIgnoresDegenerateInput) {
   EXPECT_GT(At(W, 2, 3) & 0xFF, At(W, 2, 0) & 0xFF);
 }
 
+TEST(GradPaintTest, SideBySideBandsMatchUnderAClipAndAnyCopyMode) {
+  TGradLook Look;
+  Look.GradType = gtMidBandVert;
+  Look.NrColors = 9;
+  Look.GridMode = gmBoth;
+  Look.GridColor = 0x00FF00;
+  Look.FrameStyle = fsSimple;
+  TBitmap Whole(47, 33);
+  Whole.Canvas()->SetCopyMode(cmSrcInvert);
+  PaintGradient(Whole.Canvas(), 47, 33, Look);
+  EXPECT_EQ(Whole.Canvas()->CopyMode(), cmSrcInvert);
+
+  // The same picture drawn through a clip that hides the first rows and
+  // columns: the visible part is identical, the hidden part untouched.
+  TBitmap Clipped(47, 33);
+  Clipped.Canvas()->SetClipRect(TRect{3, 6, 47, 33});
+  PaintGradient(Clipped.Canvas(), 47, 33, Look);
+  Clipped.Canvas()->ResetClipRect();
+  for (int Y = 0; Y < 33; ++Y)
+    for (int X = 0; X < 47; ++X) {
+      const bool Hidden = X < 3 || Y < 6;
+      ASSERT_EQ(At(Clipped, X, Y), Hidden ? 0xFFFFFFu : At(Whole, X, Y)) << X << "," << Y;
+    }
+  // Spot checks of the unclipped picture.
+  EXPECT_EQ(At(Whole, 0, 0), 0x000000u);   // frame
+  EXPECT_EQ(At(Whole, 10, 17), 0x00FF00u);  // grid column
+  EXPECT_EQ(At(Whole, 13, 20), 0x00FF00u);  // grid row
+  EXPECT_EQ(At(Whole, 23, 31), GradBandColor(gtMidBandVert, 0x000080, 0x00FFFF, 9, 4));
+}
+
+TEST(GradPaintTest, StackedBandsWithGridMatchUnderAClip) {
+  TGradLook Look;
+  Look.GradType = gtHoriz;
+  Look.NrColors = 11;
+  Look.GridMode = gmVert;
+  Look.GridColor = 0x0000FF;
+  TBitmap Whole(52, 41);
+  PaintGradient(Whole.Canvas(), 52, 41, Look);
+  TBitmap Clipped(52, 41);
+  Clipped.Canvas()->SetClipRect(TRect{0, 0, 51, 41});
+  PaintGradient(Clipped.Canvas(), 52, 41, Look);
+  Clipped.Canvas()->ResetClipRect();
+  for (int Y = 0; Y < 41; ++Y) {
+    for (int X = 0; X < 51; ++X) ASSERT_EQ(At(Clipped, X, Y), At(Whole, X, Y)) << X << "," << Y;
+    ASSERT_EQ(At(Clipped, 51, Y), 0xFFFFFFu) << Y;
+    ASSERT_EQ(At(Whole, 30, Y), 0x0000FFu) << Y;  // grid column
+  }
+  for (int Band = 0; Band < 11; ++Band) {
+    const TRect R = GradBandRect(gtHoriz, 52, 41, 11, Band);
+    EXPECT_EQ(At(Whole, 5, R.Top), GradBandColor(gtHoriz, 0x000080, 0x00FFFF, 11, Band)) << Band;
+    EXPECT_EQ(At(Whole, 45, R.Bottom - 1), GradBandColor(gtHoriz, 0x000080, 0x00FFFF, 11, Band)) << Band;
+  }
+}
+
+TEST(GradPaintTest, PaintsAtTheOriginOfAnOffsetView) {
+  TBitmap Target(30, 30);
+  TCanvas View(&Target);
+  View.SetView(TPoint{7, 4}, TRect{7, 4, 27, 24});
+  TGradLook Look;
+  Look.GradType = gtVert;
+  Look.NrColors = 2;
+  Look.ColorFirst = 0x000000;
+  Look.ColorLast = 0x0000FF;
+  PaintGradient(&View, 20, 20, Look);
+  EXPECT_EQ(At(Target, 6, 4), 0xFFFFFFu);
+  EXPECT_EQ(At(Target, 7, 4), 0x000000u);
+  EXPECT_EQ(At(Target, 16, 23), 0x000000u);
+  EXPECT_EQ(At(Target, 17, 23), 0x000080u);  // 0xFF / 2 = 127.5 -> 128
+  EXPECT_EQ(At(Target, 26, 10), 0x000080u);
+  EXPECT_EQ(At(Target, 27, 10), 0xFFFFFFu);
+  EXPECT_EQ(At(Target, 10, 24), 0xFFFFFFu);
+}
+
 }  // namespace
 }  // namespace orv
