@@ -185,14 +185,11 @@ void TCustomForm::InvalidateRect(const TRect& Rect) {
 }
 
 void TCustomForm::PaintPending() {
-  while (!FDirty.empty()) {
-    std::vector<TRect> Work;
-    Work.swap(FDirty);  // painting may invalidate again; that waits for the next round
-    for (const TRect& R : Work) {
-      TPaintEngine::PaintTree(this, &FSurface, TPoint{0, 0}, R);
-      if (Application && Visible()) Application->Backend()->Present(this, R);
-    }
-    break;
+  std::vector<TRect> Work;
+  Work.swap(FDirty);  // painting may invalidate again; that waits for the next pass
+  for (const TRect& R : Work) {
+    TPaintEngine::PaintTree(this, &FSurface, TPoint{0, 0}, R);
+    if (Application && Visible()) Application->Backend()->Present(this, R);
   }
 }
 
