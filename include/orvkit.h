@@ -5,3 +5,4 @@
 #include "framework/rtl/rtl.h"
 #include "foundation/foundation.h"
 #include "numio/numio.h"
+#include "gradfl/gradfl.h"
