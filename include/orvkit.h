@@ -5,4 +5,5 @@
 #include "framework/rtl/rtl.h"
 #include "foundation/foundation.h"
 #include "numio/numio.h"
+#include "replist/replist.h"
 #include "gradfl/gradfl.h"

@@ -1,0 +1,43 @@
+#include "clipboard.h"
+
+#include <utility>
+
+namespace orv {
+
+namespace {
+
+class TInProcessClipboard : public TClipboardBackend {
+ public:
+  String GetText() override { return FText; }
+  void SetText(const String& Text) override { FText = Text; }
+  bool HasText() override { return !FText.empty(); }
+  void Clear() override { FText.clear(); }
+
+ private:
+  String FText;
+};
+
+}  // namespace
+
+TClipboard::TClipboard() : FBackend(std::make_unique<TInProcessClipboard>()) {}
+
+TClipboard::~TClipboard() = default;
+
+String TClipboard::AsText() { return FBackend->GetText(); }
+
+void TClipboard::SetAsText(const String& Value) { FBackend->SetText(Value); }
+
+bool TClipboard::HasFormat(uint16_t Format) { return Format == CF_TEXT && FBackend->HasText(); }
+
+void TClipboard::Clear() { FBackend->Clear(); }
+
+void TClipboard::SetBackend(std::unique_ptr<TClipboardBackend> Backend) {
+  FBackend = Backend ? std::move(Backend) : std::make_unique<TInProcessClipboard>();
+}
+
+TClipboard* Clipboard() {
+  static TClipboard Instance;
+  return &Instance;
+}
+
+}  // namespace orv

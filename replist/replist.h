@@ -1,0 +1,8 @@
+#pragma once
+// Every public header of the report list library.
+
+#include "replist/colformat.h"
+#include "replist/rlcsv.h"
+#include "replist/rldata.h"
+#include "replist/rlhtml.h"
+#include "replist/rlxml.h"
