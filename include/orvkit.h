@@ -7,3 +7,4 @@
 #include "numio/numio.h"
 #include "replist/replist.h"
 #include "gradfl/gradfl.h"
+#include "sevenseg/sevenseg.h"
