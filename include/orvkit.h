@@ -1,6 +1,7 @@
 #pragma once
 // orvkit umbrella header: every public header of every library.
 
+#include "framework/controls/controls.h"
 #include "framework/graphics/graphics.h"
 #include "framework/rtl/rtl.h"
 #include "foundation/foundation.h"
