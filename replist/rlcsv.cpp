@@ -19,6 +19,8 @@ namespace {
 constexpr long long kMaxImportCells = 1LL << 25;
 
 bool NeedsQuotes(std::u16string_view Field, Char Delimiter) {
+  // A leading U+FEFF at the start of a file would be taken for a byte-order mark.
+  if (!Field.empty() && Field[0] == 0xFEFF) return true;
   for (const Char C : Field)
     if (C == Delimiter || C == u'"' || C == u'\n' || C == u'\r') return true;
   return false;

@@ -8,6 +8,7 @@
 #include "framework/rtl/clipboard.h"
 #include "framework/rtl/sysutils.h"
 #include "replist/colformat.h"
+#include "replist/rltext.h"
 
 namespace orv {
 
@@ -18,9 +19,7 @@ constexpr Char kUnchecked = u' ';
 
 String ColumnDefaultName(int Column) { return u"C-" + IntToStr(Column); }
 
-String Cut(std::u16string_view Text, int MaxLength) {
-  return String(Text.substr(0, std::min(Text.size(), static_cast<size_t>(MaxLength))));
-}
+String Cut(std::u16string_view Text, int MaxLength) { return rltext::CutText(Text, static_cast<size_t>(MaxLength)); }
 
 bool StoredChecked(std::u16string_view Stored) { return !Stored.empty() && Stored[0] != kUnchecked; }
 
@@ -177,7 +176,7 @@ void TRLData::SetElem(int ACol, int ARow, std::u16string_view Value) {
   }
   const String Stored = FStrings->Elem(ACol, ARow);
   String Text(1, Stored.empty() ? kUnchecked : Stored[0]);
-  Text.append(Value.substr(0, std::min<size_t>(Value.size(), TStringArray::MaxCellLength)));
+  Text.append(rltext::CutText(Value, TStringArray::MaxCellLength));
   FStrings->SetElem(ACol, ARow, Text);
 }
 

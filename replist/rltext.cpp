@@ -70,6 +70,13 @@ bool IsValidUtf8(std::string_view Bytes) {
   return true;
 }
 
+String CutText(std::u16string_view Text, size_t MaxLength) {
+  if (Text.size() <= MaxLength) return String(Text);
+  size_t N = MaxLength;
+  if (N > 0 && IsHigh(Text[N - 1]) && IsLow(Text[N])) --N;
+  return String(Text.substr(0, N));
+}
+
 String DecodeText(std::string_view Bytes) {
   if (IsValidUtf8(Bytes)) return FromUtf8(Bytes);
   String Text(Bytes.size(), u'\0');

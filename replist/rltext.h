@@ -15,6 +15,9 @@ class TStream;
 namespace rltext {
 
 bool IsValidUtf8(std::string_view Bytes);
+// Text cut to at most MaxLength code units, never between the two halves of
+// a surrogate pair (the cut may then leave one unit less).
+String CutText(std::u16string_view Text, size_t MaxLength);
 // UTF-8 when the bytes are valid UTF-8, otherwise one character per byte
 // (older 8-bit files), the way the line reader of the base library decodes.
 String DecodeText(std::string_view Bytes);

@@ -382,13 +382,13 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
         case xmlColName:
           IntAttribute(N, "c", C);
           ElementText(N, Text);
-          D.FColName[static_cast<size_t>(C - 1)] = Text.substr(0, MaxNameLength);
+          D.FColName[static_cast<size_t>(C - 1)] = rltext::CutText(Text, MaxNameLength);
           if (IntAttribute(N, "flags", V)) A->SetColAttrib(static_cast<int>(C), static_cast<uint8_t>(V));
           break;
         case xmlColumnFormat:
           IntAttribute(N, "c", C);
           ElementText(N, Text);
-          D.FColumnFormat[static_cast<size_t>(C - 1)] = Text.substr(0, MaxColumnFormatLength);
+          D.FColumnFormat[static_cast<size_t>(C - 1)] = rltext::CutText(Text, MaxColumnFormatLength);
           break;
         case xmlCheckedColumn:
           IntAttribute(N, "c", C);
