@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/graphics/bitmap.h"
+#include "gradfl/gradfl.h"
 #include "gradfl/gradfl_draw.h"
 
 namespace {
@@ -44,6 +45,20 @@ void BM_GradientMidBandGridFrame(benchmark::State& State) {
   Paint(State, Look);
 }
 BENCHMARK(BM_GradientMidBandGridFrame);
+
+// The whole control paint: off-screen picture, copy to the destination, OnPaint.
+void BM_GradFillPaintTo(benchmark::State& State) {
+  orv::TBitmap Dest(kW, kH);
+  orv::TGradFill G(nullptr);
+  G.SetBounds(0, 0, kW, kH);
+  for (auto _ : State) {
+    G.PaintTo(Dest.Canvas(), 0, 0);
+    benchmark::DoNotOptimize(Dest.Bits());
+    benchmark::ClobberMemory();
+  }
+  State.SetBytesProcessed(State.iterations() * int64_t{kW} * kH * 4);
+}
+BENCHMARK(BM_GradFillPaintTo);
 
 void BM_MemsetScreen(benchmark::State& State) {
   std::vector<uint32_t> Pixels(static_cast<size_t>(kW) * kH);

@@ -97,8 +97,7 @@ void TGradFill::Paint() {
   if (!FBuffer) FBuffer = std::make_unique<TBitmap>();
   TBitmap* Bmp = FBuffer.get();
   DrawGradient(Bmp);
-  if (Bmp->Width() > 0 && Bmp->Height() > 0)
-    BitBlt(Canvas(), 0, 0, Bmp->Width(), Bmp->Height(), Bmp->Canvas(), 0, 0, SRCCOPY);
+  CopyPicture(Canvas(), 0, 0, Bmp);
   if (FOnPaint) FOnPaint(this);
 }
 

@@ -1,5 +1,6 @@
 #include "gradfl/gradfl_draw.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "foundation/drawing.h"
@@ -99,6 +100,28 @@ void PaintGradient(TCanvas* Canvas, int W, int H, const TGradLook& Look) {
   PaintBands(Canvas, W, H, Look);
   PaintHorizontalGrid(Canvas, W, H, Look);
   DrawFrame(Canvas, Look.FrameStyle, 0, 0, W - 1, H - 1, 0xFFFFFF, 0xC0C0C0, 0x808080, 0x000000, 0);
+}
+
+}  // namespace orv
+
+namespace orv {
+
+void CopyPicture(TCanvas* Canvas, int X, int Y, const TBitmap* Picture) {
+  if (Canvas == nullptr || Picture == nullptr || Canvas->Target() == nullptr) return;
+  const TPoint O = Canvas->Origin();
+  const TRect Clip = Canvas->DeviceClip();
+  // The picture's place on the target, cut to the clip.
+  const int Left = std::max(O.X + X, Clip.Left);
+  const int Top = std::max(O.Y + Y, Clip.Top);
+  const int Right = std::min(O.X + X + Picture->Width(), Clip.Right);
+  const int Bottom = std::min(O.Y + Y + Picture->Height(), Clip.Bottom);
+  if (Right <= Left || Bottom <= Top) return;
+  TBitmap* Target = Canvas->Target();
+  const int SrcX = Left - (O.X + X);
+  for (int Row = Top; Row < Bottom; ++Row)
+    std::memcpy(Target->ScanLine(Row) + Left, Picture->ScanLine(Row - (O.Y + Y)) + SrcX,
+                static_cast<size_t>(Right - Left) * sizeof(uint32_t));
+  Target->Modified();
 }
 
 }  // namespace orv

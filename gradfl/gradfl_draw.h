@@ -25,4 +25,9 @@ struct TGradLook {
 // canvas' brush as it was. Nothing happens for a null canvas or an empty area.
 void PaintGradient(TCanvas* Canvas, int W, int H, const TGradLook& Look);
 
+// Copies the whole of Picture to (X, Y) of Canvas, as a source-copy block
+// transfer would, within the canvas' clip: row by row straight into the
+// canvas' target bitmap.
+void CopyPicture(TCanvas* Canvas, int X, int Y, const TBitmap* Picture);
+
 }  // namespace orv

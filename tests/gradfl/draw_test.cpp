@@ -211,5 +211,27 @@ TEST(GradPaintTest, PaintsAtTheOriginOfAnOffsetView) {
   EXPECT_EQ(At(Target, 10, 24), 0xFFFFFFu);
 }
 
+TEST(GradPaintTest, CopyPictureLandsAtTheOffsetWithinTheClip) {
+  TBitmap Picture(6, 4);
+  for (int Y = 0; Y < 4; ++Y)
+    for (int X = 0; X < 6; ++X) Picture.Canvas()->SetPixels(X, Y, static_cast<TColor>(Y * 16 + X));
+  TBitmap Target(20, 20);
+  TCanvas View(&Target);
+  View.SetView(TPoint{3, 2}, TRect{0, 0, 20, 20});
+  View.SetClipRect(TRect{0, 0, 8, 5});  // target 3..10 x 2..6
+  CopyPicture(&View, 4, 1, &Picture);   // target 7..12 x 3..6
+  for (int Y = 0; Y < 20; ++Y)
+    for (int X = 0; X < 20; ++X) {
+      const bool Inside = X >= 7 && X < 11 && Y >= 3 && Y < 7;
+      const TColor Want = Inside ? static_cast<TColor>((Y - 3) * 16 + (X - 7)) : 0xFFFFFFu;
+      ASSERT_EQ(At(Target, X, Y), Want) << X << "," << Y;
+    }
+  CopyPicture(&View, 100, 100, &Picture);  // entirely outside: nothing
+  CopyPicture(&View, -4, -3, &Picture);    // from the picture's middle
+  EXPECT_EQ(At(Target, 3, 2), 0x000034u);
+  CopyPicture(nullptr, 0, 0, &Picture);
+  CopyPicture(&View, 0, 0, nullptr);
+}
+
 }  // namespace
 }  // namespace orv

@@ -103,12 +103,17 @@ TEST(GradFillTest, FlippingSwapsTheColoursInUseAndRemembersTheSetOrder) {
   EXPECT_TRUE(G.ColorFlipped());
   EXPECT_EQ(G.ColorFirst(), 0x00FFFFu);
   EXPECT_EQ(G.ColorLast(), 0x000080u);
-  EXPECT_EQ(Render(G)->Canvas()->Pixels(0, 0), 0x00FFFFu);
+  // One destination for every render: the control's canvas may still refer
+  // to the last bitmap it was painted into.
+  TBitmap Dest(G.Width(), G.Height());
+  G.PaintTo(Dest.Canvas(), 0, 0);
+  EXPECT_EQ(Dest.Canvas()->Pixels(0, 0), 0x00FFFFu);
 
   // Set while flipped: shown first now, remembered as the set last colour.
   G.SetColorFirst(0x00FF00);
   EXPECT_EQ(G.ColorFirst(), 0x00FF00u);
-  EXPECT_EQ(Render(G)->Canvas()->Pixels(0, 0), 0x00FF00u);
+  G.PaintTo(Dest.Canvas(), 0, 0);
+  EXPECT_EQ(Dest.Canvas()->Pixels(0, 0), 0x00FF00u);
   G.SetColorLast(0x0000FF);
   G.SetColorFlipped(false);
   EXPECT_EQ(G.ColorFirst(), 0x0000FFu);
