@@ -42,6 +42,8 @@ bool SameWord(const char* A, const char* B) {
 }
 
 TRepListXmlTag TagOf(const char* Name) {
+  // Cells are nearly every element; their exact spelling needs no folding.
+  if (Name[0] == 'c' && Name[1] == 'e' && Name[2] == 'l' && Name[3] == 'l' && Name[4] == 0) return xmlCell;
   for (int T = xmlNumCols; T < xmlInvalid; ++T) {
     const std::u16string_view Word = kTagWords[T];
     size_t I = 0;
@@ -101,6 +103,14 @@ bool ElementText(const pugi::xml_node& Node, String& Text) {
     return true;
   }
   return std::strcmp(Enc.value(), "u16") == 0 && rltext::DecodeHexUnits(Node.child_value(), Text);
+}
+
+// False when ElementText would refuse the element.
+bool ValidElementText(const pugi::xml_node& Node) {
+  const pugi::xml_attribute Enc = Node.attribute("enc");
+  if (!Enc) return true;
+  String Text;
+  return ElementText(Node, Text);
 }
 
 // The lines of a text file, or of a stream, one by one.
@@ -303,6 +313,7 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
     const TRepListXmlTag Tag = TagOf(N.name());
     if (Tag == xmlNumCols && !ParseInt(N.child_value(), Cols)) return false;
     if (Tag == xmlNumRows && !ParseInt(N.child_value(), Rows)) return false;
+    if (Tag == xmlCell) break;  // the sizes come before the cells
   }
   if (Cols < 0 || Rows < 0 || Cols > kMaxColumns || Rows > kMaxCells || Rows * (std::max(Cols, 1LL) + 1) > kMaxCells) return false;
   const int NCols = static_cast<int>(Cols);
@@ -316,7 +327,7 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
     switch (TagOf(N.name())) {
       case xmlColName:
       case xmlColumnFormat:
-        if (!IntAttribute(N, "c", C) || C < 1 || C > Cols || !ElementText(N, Text)) return false;
+        if (!IntAttribute(N, "c", C) || C < 1 || C > Cols || !ValidElementText(N)) return false;
         if (N.attribute("flags") && (!IntAttribute(N, "flags", V) || V < 0 || V > 255)) return false;
         break;
       case xmlCheckedColumn:
@@ -325,12 +336,12 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
         break;
       case xmlCell:
         if (!IntAttribute(N, "c", C) || !IntAttribute(N, "r", R) || C < 0 || C > Cols || R < 1 || R > Rows ||
-            !ElementText(N, Text))
+            !ValidElementText(N))
           return false;
         break;
       case xmlCommonHd:
       case xmlComment:
-        if (!ElementText(N, Text)) return false;
+        if (!ValidElementText(N)) return false;
         break;
       default:
         if (SameWord(N.name(), kRowFlags)) {
