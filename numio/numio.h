@@ -3,5 +3,6 @@
 
 #include "numio/informat.h"
 #include "numio/numformat.h"
+#include "numio/numiotext.h"
 #include "numio/numscan.h"
 #include "numio/numsyntax.h"
