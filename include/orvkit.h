@@ -9,3 +9,4 @@
 #include "replist/replist.h"
 #include "gradfl/gradfl.h"
 #include "sevenseg/sevenseg.h"
+#include "repsbut/repsbut.h"
