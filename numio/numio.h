@@ -3,6 +3,7 @@
 
 #include "numio/informat.h"
 #include "numio/numformat.h"
+#include "numio/numioedit.h"
 #include "numio/numiotext.h"
 #include "numio/numscan.h"
 #include "numio/numsyntax.h"
