@@ -1,0 +1,98 @@
+// The orvkit gallery: every finished component on one form.
+//
+//   gallery                 a window when a display is there, otherwise
+//                           PNG snapshots in out/gallery/
+//   gallery --snapshot DIR  PNG snapshots in DIR, no display needed
+//
+// The paths of the snapshots written are printed, one a line.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "examples/gallery/galleryform.h"
+#include "framework/backends/headless/headless.h"
+#include "framework/controls/application.h"
+#include "framework/controls/sim.h"
+#include "framework/rtl/unicode.h"
+#ifdef ORV_GALLERY_SDL2
+#include "framework/backends/sdl2/sdl2backend.h"
+#endif
+
+namespace {
+
+using gallery::TGalleryForm;
+
+// Writes one PNG per form state worth showing and prints the paths.
+int WriteSnapshots(const std::filesystem::path& Dir) {
+  std::error_code Ec;
+  std::filesystem::create_directories(Dir, Ec);
+  if (Ec) {
+    std::fprintf(stderr, "gallery: cannot create %s: %s\n", Dir.string().c_str(), Ec.message().c_str());
+    return 1;
+  }
+  auto Form = std::make_unique<TGalleryForm>(nullptr);
+  Form->Show();
+  std::vector<std::filesystem::path> Written;
+  auto Snap = [&](const char* Name) {
+    const std::filesystem::path P = Dir / Name;
+    orv::SnapshotForm(Form.get(), orv::FromUtf8(P.string()));
+    Written.push_back(P);
+  };
+  Snap("gallery.png");
+  // The same form after a second and a half on the held + button.
+  orv::sim::MouseDown(Form->UpButton(), orv::mbLeft, orv::TShiftState{}, 10, 10);
+  orv::Application->AdvanceTime(1500);
+  Snap("gallery-held.png");
+  orv::sim::MouseUp(Form->UpButton(), orv::mbLeft, orv::TShiftState{}, 10, 10);
+  for (const auto& P : Written) std::printf("%s\n", P.string().c_str());
+  return 0;
+}
+
+#ifdef ORV_GALLERY_SDL2
+int RunWindow() {
+  try {
+    orv::UseSdl2Backend();
+  } catch (const std::exception& E) {
+    std::fprintf(stderr, "gallery: no window (%s); writing snapshots instead\n", E.what());
+    return WriteSnapshots("out/gallery");
+  }
+  auto* Form = new TGalleryForm(nullptr);
+  orv::Application->SetMainForm(Form);
+  Form->Show();
+  orv::Application->Run();
+  delete Form;
+  return 0;
+}
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    if (argc >= 2 && std::strcmp(argv[1], "--snapshot") == 0) {
+      if (argc != 3) {
+        std::fprintf(stderr, "usage: gallery [--snapshot DIR]\n");
+        return 2;
+      }
+      return WriteSnapshots(argv[2]);
+    }
+    if (argc != 1) {
+      std::fprintf(stderr, "usage: gallery [--snapshot DIR]\n");
+      return 2;
+    }
+#ifdef ORV_GALLERY_SDL2
+    const char* Display = std::getenv("DISPLAY");
+    if (Display && *Display) return RunWindow();
+#endif
+    return WriteSnapshots("out/gallery");
+  } catch (const std::exception& E) {
+    std::fprintf(stderr, "gallery: %s\n", E.what());
+    return 1;
+  }
+}
