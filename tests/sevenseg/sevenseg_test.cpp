@@ -31,6 +31,9 @@ struct TShot {
 TShot Render(TSevenSeg* S) {
   TShot Shot{std::make_unique<TBitmap>(S->Width(), S->Height())};
   S->PaintTo(Shot.Bmp->Canvas(), 0, 0);
+  // PaintTo leaves the control's canvas aimed at the sheet; asking for the
+  // canvas aims it back at the form before the sheet goes away.
+  S->Canvas();
   return Shot;
 }
 
