@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 
-#include "framework/graphics/colors.h"
 #include "framework/rtl/unicode.h"
 
 using namespace orv;
@@ -33,17 +33,6 @@ constexpr std::array<TPalette, 4> kPalettes{{
 // Digit colours of the display: red, green, amber.
 constexpr std::array<TColor, 3> kDigitColours{0x0000FF, 0x00FF00, 0x00B0FF};
 
-// The number typed into the value box; -1 when it is not a plain number.
-int ParseCounter(const String& Text) {
-  if (Text.empty() || Text.size() > 4) return -1;
-  int Value = 0;
-  for (Char Ch : Text) {
-    if (Ch < u'0' || Ch > u'9') return -1;
-    Value = Value * 10 + (Ch - u'0');
-  }
-  return Value;
-}
-
 String CounterText(int Value) {
   std::string S = std::to_string(Value);
   if (S.size() < 4) S.insert(0, 4 - S.size(), '0');
@@ -55,9 +44,22 @@ String CounterText(int Value) {
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"orvkit gallery");
   SetBounds(0, 0, 640, 284);
-  SetOnPaint([this](TObject* Sender) { PaintTitles(Sender); });
   BuildCounter();
   BuildGradient();
+}
+
+TLabel* TGalleryForm::AddLabel(int X, int Y, const String& Caption, bool Title) {
+  auto* L = new TLabel(this);
+  L->SetParent(this);
+  L->SetLeft(X);
+  L->SetTop(Y);
+  L->SetCaption(Caption);
+  if (Title) {
+    L->Font()->SetStyle(TFontStyles{fsBold});
+  } else {
+    L->Font()->SetColor(0x404040);
+  }
+  return L;
 }
 
 TSpeedButton* TGalleryForm::AddButton(int X, int Y, int W, const String& Caption, int Group) {
@@ -69,7 +71,20 @@ TSpeedButton* TGalleryForm::AddButton(int X, int Y, int W, const String& Caption
   return B;
 }
 
+// A click steps the counter once; holding the button steps it on and on.
+TRepSpeedButton* TGalleryForm::AddRepeatButton(int X, int Y, const String& Name, const String& Caption, int Step) {
+  auto* B = new TRepSpeedButton(this);
+  B->SetName(Name);
+  B->SetParent(this);
+  B->SetBounds(X, Y, 48, kButtonHeight);
+  B->SetCaption(Caption);
+  B->SetOnClick([this, Step](TObject*) { SetCounter(FCounter + Step); });
+  B->SetOnRepeatClick([this, Step](TObject*) { SetCounter(FCounter + Step); });
+  return B;
+}
+
 void TGalleryForm::BuildCounter() {
+  AddLabel(kMargin, 14, u"Seven-segment display", true);
   FDisplay = new TSevenSeg(this);
   FDisplay->SetName(u"Display");
   FDisplay->SetParent(this);
@@ -77,26 +92,12 @@ void TGalleryForm::BuildCounter() {
   FDisplay->SetNumDigits(4);
   FDisplay->SetFrameStyle(fsLowered);
 
-  // Holding a button steps the counter on and on; a click steps it once.
   const int Y = 128;
-  FDown = new TRepSpeedButton(this);
-  FDown->SetName(u"CountDown");
-  FDown->SetParent(this);
-  FDown->SetBounds(kMargin, Y, 48, kButtonHeight);
-  FDown->SetCaption(u"\u2212");
-  FDown->SetOnClick([this](TObject*) { SetCounter(FCounter - 1); });
-  FDown->SetOnRepeatClick([this](TObject*) { SetCounter(FCounter - 1); });
-
-  FUp = new TRepSpeedButton(this);
-  FUp->SetName(u"CountUp");
-  FUp->SetParent(this);
-  FUp->SetBounds(kMargin + 54, Y, 48, kButtonHeight);
-  FUp->SetCaption(u"+");
-  FUp->SetOnClick([this](TObject*) { SetCounter(FCounter + 1); });
-  FUp->SetOnRepeatClick([this](TObject*) { SetCounter(FCounter + 1); });
-
+  FDown = AddRepeatButton(kMargin, Y, u"CountDown", u"\u2212", -1);
+  FUp = AddRepeatButton(kMargin + 54, Y, u"CountUp", u"+", 1);
   TSpeedButton* Reset = AddButton(kMargin + 108, Y, 108, u"Reset", 0);
   Reset->SetOnClick([this](TObject*) { SetCounter(0); });
+  AddLabel(kMargin, 162, u"Hold \u2212 or + to count on and on", false);
 
   // Digit colour: a radio group of three.
   const std::array<const char16_t*, 3> Names{u"Red", u"Green", u"Amber"};
@@ -107,28 +108,31 @@ void TGalleryForm::BuildCounter() {
     if (I == 0) B->SetDown(true);
   }
 
-  // Typing a number shows it at once; anything else leaves the display be.
-  FValueEdit = new TEdit(this);
-  FValueEdit->SetName(u"ValueEdit");
-  FValueEdit->SetParent(this);
-  FValueEdit->SetBounds(kMargin + 54, Y + 96, 86, 24);
-  FValueEdit->SetMaxLength(4);
-  FValueEdit->SetOnChange([this](TObject*) {
-    if (FShowingValue) return;
-    const int V = ParseCounter(FValueEdit->Text());
-    if (V >= 0) SetCounter(V);
+  // The box takes whole numbers of the counter's range only; what it holds
+  // is shown on the display as it is typed.
+  FValueBox = new TNumIO(this);
+  FValueBox->SetName(u"ValueBox");
+  FValueBox->SetParent(this);
+  FValueBox->SetBounds(kMargin + 54, Y + 96, 86, 24);
+  FValueBox->SetInputFormat(itInt);
+  FValueBox->SetRangeHigh(kMaxCounter);
+  FValueBox->SetBeep(true);
+  FValueBox->SetOnChange([this](TObject*) {
+    if (!FShowingValue) SetCounter(static_cast<int>(std::lround(FValueBox->Value())));
   });
+  TLabel* Caption = AddLabel(kMargin, Y + 100, u"&Value:", false);
+  Caption->SetFocusControl(FValueBox);
   SetCounter(FCounter);
 }
 
 void TGalleryForm::BuildGradient() {
+  AddLabel(kColumn2, 14, u"Gradient fill", true);
   FGradient = new TGradFill(this);
   FGradient->SetName(u"Gradient");
   FGradient->SetParent(this);
   FGradient->SetBounds(kColumn2, 40, 324, 140);
   FGradient->SetNrColors(24);
   FGradient->SetFrameStyle(fsLowered);
-  ApplyPalette();
 
   // Gradient type: a radio group.
   const std::array<const char16_t*, 4> Types{u"Horizontal", u"Vertical", u"Mid band H", u"Mid band V"};
@@ -157,8 +161,11 @@ void TGalleryForm::BuildGradient() {
 
   TSpeedButton* Bands = AddButton(kColumn2 + 246, 220, 78, u"Bands", 0);
   Bands->SetOnClick([this](TObject*) {
-    FGradient->SetNrColors(FGradient->NrColors() >= 48 ? 4 : FGradient->NrColors() * 2);
+    FGradient->SetNrColors(FGradient->NrColors() >= 48 ? 3 : FGradient->NrColors() * 2);
   });
+
+  FPaletteLabel = AddLabel(kColumn2, 256, String(), false);
+  ApplyPalette();
 }
 
 void TGalleryForm::ApplyPalette() {
@@ -169,34 +176,18 @@ void TGalleryForm::ApplyPalette() {
   FGradient->SetColorFirst(P.First);
   FGradient->SetColorLast(P.Last);
   FGradient->SetColorFlipped(Flipped);
-  Invalidate();
+  FPaletteLabel->SetCaption(String(u"Palette: ") + P.Name);
 }
 
 void TGalleryForm::SetCounter(int Value) {
-  FCounter = std::clamp(Value, 0, 9999);
+  FCounter = std::clamp(Value, 0, kMaxCounter);
   FDisplay->SetCaption(CounterText(FCounter));
-  // Leave the box alone while it holds what the user is typing.
-  if (FValueEdit && ParseCounter(FValueEdit->Text()) != FCounter) {
+  // Leave the box alone while it holds the number being typed.
+  if (FValueBox && std::lround(FValueBox->Value()) != FCounter) {
     FShowingValue = true;
-    FValueEdit->SetText(orv::FromUtf8(std::to_string(FCounter)));
+    FValueBox->SetValue(FCounter);
     FShowingValue = false;
   }
-}
-
-void TGalleryForm::PaintTitles(TObject*) {
-  TCanvas* C = Canvas();
-  C->Brush()->SetStyle(bsClear);
-  C->Font()->SetColor(0x000000);
-  C->Font()->SetStyle(TFontStyles{fsBold});
-  C->TextOut(kMargin, 14, u"Seven-segment display");
-  C->TextOut(kColumn2, 14, u"Gradient fill");
-  C->Font()->SetStyle(TFontStyles{});
-  C->Font()->SetColor(0x404040);
-  C->TextOut(kMargin, 162, u"Hold \u2212 or + to count on and on");
-  C->TextOut(kMargin, 228, u"Value:");
-  C->TextOut(kColumn2, 256, u"Palette: ");
-  C->TextOut(kColumn2 + C->TextWidth(u"Palette: "), 256, kPalettes[static_cast<size_t>(FPalette)].Name);
-  C->Brush()->SetStyle(bsSolid);
 }
 
 }  // namespace gallery

@@ -1,14 +1,13 @@
 #pragma once
 // The gallery's one form: a seven-segment counter driven by auto-repeat
-// buttons and an edit box, and a gradient fill whose type, colours and grid are switched by
-// speed buttons. Section titles and hints are painted on the form itself.
+// buttons and a numeric entry box, and a gradient fill whose type, colours,
+// grid and band count are switched by speed buttons.
 
-#include <vector>
-
-#include "framework/controls/edit.h"
+#include "framework/controls/label.h"
 #include "framework/controls/speedbutton.h"
 #include "framework/forms/form.h"
 #include "gradfl/gradfl.h"
+#include "numio/numioedit.h"
 #include "repsbut/repsbut.h"
 #include "sevenseg/sevenseg.h"
 
@@ -18,22 +17,25 @@ class TGalleryForm : public orv::TForm {
  public:
   explicit TGalleryForm(orv::TComponent* AOwner);
 
-  // The counter shown on the display, kept within 0..9999.
+  // The counter shown on the display and in the value box, kept within
+  // 0..kMaxCounter.
+  static constexpr int kMaxCounter = 9999;
   int Counter() const { return FCounter; }
   void SetCounter(int Value);
 
   orv::TSevenSeg* Display() const { return FDisplay; }
   orv::TRepSpeedButton* UpButton() const { return FUp; }
   orv::TRepSpeedButton* DownButton() const { return FDown; }
+  orv::TNumIO* ValueBox() const { return FValueBox; }
   orv::TGradFill* Gradient() const { return FGradient; }
-  orv::TEdit* ValueEdit() const { return FValueEdit; }
 
  private:
+  orv::TLabel* AddLabel(int X, int Y, const orv::String& Caption, bool Title);
   // A speed button with a caption, placed on this form.
   orv::TSpeedButton* AddButton(int X, int Y, int W, const orv::String& Caption, int Group);
+  orv::TRepSpeedButton* AddRepeatButton(int X, int Y, const orv::String& Name, const orv::String& Caption, int Step);
   void BuildCounter();
   void BuildGradient();
-  void PaintTitles(orv::TObject* Sender);
   void ApplyPalette();
 
   int FCounter = 42;
@@ -41,9 +43,10 @@ class TGalleryForm : public orv::TForm {
   orv::TSevenSeg* FDisplay = nullptr;
   orv::TRepSpeedButton* FUp = nullptr;
   orv::TRepSpeedButton* FDown = nullptr;
+  orv::TNumIO* FValueBox = nullptr;
   orv::TGradFill* FGradient = nullptr;
-  orv::TEdit* FValueEdit = nullptr;
-  // Set while the counter writes its value into the edit box, so the edit's
+  orv::TLabel* FPaletteLabel = nullptr;
+  // Set while the counter writes its value into the box, so the box's
   // change does not come back as a new value.
   bool FShowingValue = false;
 };

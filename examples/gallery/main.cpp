@@ -28,6 +28,17 @@ namespace {
 
 using gallery::TGalleryForm;
 
+// Clicks the speed button of Form with that caption.
+void ClickButton(TGalleryForm* Form, const orv::String& Caption) {
+  for (int I = 0; I < Form->ControlCount(); ++I) {
+    orv::TControl* C = Form->Controls(I);
+    if (dynamic_cast<orv::TSpeedButton*>(C) && C->Caption() == Caption) {
+      orv::sim::Click(C, 5, 5);
+      return;
+    }
+  }
+}
+
 // Writes one PNG per form state worth showing and prints the paths.
 int WriteSnapshots(const std::filesystem::path& Dir) {
   std::error_code Ec;
@@ -50,6 +61,12 @@ int WriteSnapshots(const std::filesystem::path& Dir) {
   orv::Application->AdvanceTime(1500);
   Snap("gallery-held.png");
   orv::sim::MouseUp(Form->UpButton(), orv::mbLeft, orv::TShiftState{}, 10, 10);
+  // A number typed into the value box, and the gradient switched about.
+  orv::TNumIO* Box = Form->ValueBox();
+  Box->SelectAll();
+  orv::sim::TypeText(Box, u"1234");
+  for (const char16_t* Caption : {u"Mid band V", u"Colours", u"Grid", u"Grid", u"Green"}) ClickButton(Form.get(), Caption);
+  Snap("gallery-switched.png");
   for (const auto& P : Written) std::printf("%s\n", P.string().c_str());
   return 0;
 }
