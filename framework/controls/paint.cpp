@@ -38,6 +38,9 @@ class TCanvasRedirect {
     if (FCanvas && FWasRedirected) {
       FCanvas->SetTarget(FSavedTarget);
       FCanvas->SetView(FSavedOrigin, FSavedClip);
+    } else if (FCanvas) {
+      // The paint target may be a caller's short-lived bitmap: never keep it.
+      FCanvas->SetTarget(nullptr);
     }
     FViewTarget = nullptr;  // the next Canvas() call sets the screen view again
   }

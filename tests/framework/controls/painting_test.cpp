@@ -155,5 +155,17 @@ TEST(PaintWithoutForm, ControlsOffAnyFormPaintNothingAndDoNotCrash) {
   EXPECT_EQ(PixelToColor(Off.ScanLine(5)[5]), Red);
 }
 
+TEST(PaintWithoutForm, PaintingIntoShortLivedBitmapsOneAfterAnother) {
+  // The control's canvas must not keep pointing at a bitmap that is gone.
+  TBox Box(nullptr);
+  Box.SetBounds(0, 0, 10, 10);
+  for (TColor Color : {Red, Green, Blue}) {
+    Box.SetColor(Color);
+    auto Off = std::make_unique<TBitmap>(10, 10);
+    Box.PaintTo(Off->Canvas(), 0, 0);
+    EXPECT_EQ(PixelToColor(Off->ScanLine(5)[5]), Color);
+  }
+}
+
 }  // namespace
 }  // namespace orv
