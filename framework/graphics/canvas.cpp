@@ -23,18 +23,19 @@ TRect Intersect(const TRect& A, const TRect& B) {
 
 uint32_t ResolvePixel(TColor C) { return ColorToPixel(ColorToRGB(C) & 0x00FFFFFF); }
 
-// Fills Count pixels. Long runs fill one chunk and copy it onwards: the C
-// library's memcpy uses the widest stores the processor offers, which a
-// portable build cannot assume.
+// Fills Count pixels. On x86-64 long runs use the string store instruction:
+// processors with fast string operations write whole cache lines without
+// first reading them, which plain vector stores cannot, so a large fill runs
+// at the speed of memset. Elsewhere the compiler's vectorised loop is used.
 void FillPixels(uint32_t* P, size_t Count, uint32_t Pixel) {
-  constexpr size_t kChunk = 2048;
-  if (Count < 4 * kChunk) {
-    std::fill_n(P, Count, Pixel);
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  constexpr size_t kStringStoreMin = 1024;
+  if (Count >= kStringStoreMin) {
+    asm volatile("rep stosl" : "+D"(P), "+c"(Count) : "a"(Pixel) : "memory");
     return;
   }
-  std::fill_n(P, kChunk, Pixel);
-  for (size_t Done = kChunk; Done < Count; Done += kChunk)
-    std::memcpy(P + Done, P, std::min(kChunk, Count - Done) * sizeof(uint32_t));
+#endif
+  std::fill_n(P, Count, Pixel);
 }
 
 }  // namespace
