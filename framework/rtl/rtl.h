@@ -3,6 +3,7 @@
 
 #include "framework/rtl/atomicfile.h"
 #include "framework/rtl/classes.h"
+#include "framework/rtl/clipboard.h"
 #include "framework/rtl/dateutils.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/files.h"
