@@ -619,20 +619,5 @@ TEST(NumIOHost, CellTextThatIsNoNumberIsNotTaken) {
   EXPECT_EQ(N.Text(), u"12");
 }
 
-TEST(NumIOHost, ReadOnlyCellEditorIsDisabledAndGrey) {
-  TNumIO N(nullptr);
-  N.SetInputFormat(itFloat);
-  N.SetRangeLow(-1.7e308);
-  N.SetRangeHigh(1.7e308);
-  N.SetText(u"2.5");
-  N.SetEnabled(false);
-  N.SetColor(0xE0E0E0);
-  N.Font()->SetColor(0x808080);
-  EXPECT_FALSE(N.Enabled());
-  EXPECT_EQ(N.Color(), 0xE0E0E0u);
-  EXPECT_EQ(N.Font()->Color(), 0x808080u);
-  EXPECT_EQ(N.Text(), u"2.5");
-}
-
 }  // namespace
 }  // namespace orv

@@ -73,21 +73,6 @@ TEST(NumIOSepMode, FixedPointAlwaysReadsThePoint) {
   EXPECT_EQ(NumIOSepMode(itExp, dpsBoth), kSepModeBoth);
 }
 
-TEST(NumIOValueText, EachFormatShowsItsOwnNotation) {
-  EXPECT_EQ(NumIOValueText(itExp, 2, 1234.5), u" 1.23450E+03");
-  EXPECT_EQ(NumIOValueText(itDynamic, 2, -0.5), u"-5.00000E-01");
-  EXPECT_EQ(NumIOValueText(itFloat, 2, 1.5), u"1.50000000");
-  EXPECT_EQ(NumIOValueText(itFixPoint, 3, 2.0), u"2.000");
-  EXPECT_EQ(NumIOValueText(itInt, 2, 1234.4), u"1234");
-  EXPECT_EQ(NumIOValueText(itInt, 2, -2.5), u"-2");
-  EXPECT_EQ(NumIOValueText(itHex, 2, 255), u"000000FF");
-  EXPECT_EQ(NumIOValueText(itHex, 2, 2.5), u"00000002");  // halves to even
-  EXPECT_EQ(NumIOValueText(itHex, 2, -1), u"FFFFFFFF");
-  EXPECT_EQ(NumIOValueText(itOct, 2, 8), u"00000010");
-  EXPECT_EQ(NumIOValueText(itBin, 2, 5), u"00000101");
-  EXPECT_EQ(NumIOValueText(itBin, 2, 256), u"00000000");  // eight lowest bits only
-}
-
 TEST(NumIOValueText, HugeValuesInDigitFormatsShowTheRangeEndInsteadOfFailing) {
   EXPECT_EQ(NumIOValueText(itHex, 2, 1e300), u"FFFFFFFF");
   EXPECT_EQ(NumIOValueText(itHex, 2, -1e300), u"80000000");
@@ -118,25 +103,6 @@ TNumIOEdit Edit(const String& Text, int SelStart, const String& OldText, TInForm
   E.RangeLow = Low;
   E.RangeHigh = High;
   return E;
-}
-
-TEST(CheckNumIOEdit, RangeDecidesAndZeroAlwaysPasses) {
-  TNumIOVerdict V = CheckNumIOEdit(Edit(u"7", 1, u"", itInt, 5, 10));
-  EXPECT_TRUE(V.Accepted);
-  EXPECT_FALSE(V.Replace);
-  EXPECT_EQ(V.NewOldText, u"7");
-
-  V = CheckNumIOEdit(Edit(u"70", 2, u"7", itInt, 5, 10));
-  EXPECT_FALSE(V.Accepted);
-  EXPECT_TRUE(V.Replace);
-  EXPECT_EQ(V.NewText, u"7");
-  EXPECT_EQ(V.NewSelStart, 1);
-  EXPECT_EQ(V.NewOldText, u"7");
-
-  V = CheckNumIOEdit(Edit(u"0", 1, u"", itInt, 5, 10));
-  EXPECT_TRUE(V.Accepted);
-  V = CheckNumIOEdit(Edit(u"10", 2, u"1", itInt, 5, 10));  // bounds are inclusive
-  EXPECT_TRUE(V.Accepted);
 }
 
 TEST(CheckNumIOEdit, RefusalPutsTheCaretOneLeftWithinTheRestoredText) {
