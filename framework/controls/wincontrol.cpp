@@ -25,6 +25,9 @@ bool FocusableInForm(const TWinControl* C) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+  // From here on children leave without realigning the rest: a parent that
+  // is going away lays out nothing and fires no resize events.
+  Destroying();
   // Owned components go first, while this is still a window control, so they
   // leave their parent cleanly.
   DestroyComponents();
@@ -76,7 +79,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
   FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), AControl), FTabList.end());
   AControl->FParent = nullptr;
   AControl->ParentChanged();
-  Realign();
+  if (!ComponentState().Contains(csDestroying)) Realign();
 }
 
 bool TWinControl::ContainsControl(const TControl* AControl) const {

@@ -36,6 +36,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TCustomForm::~TCustomForm() {
+  Destroying();
   if (FOnDestroy) {
     try {
       FOnDestroy(this);

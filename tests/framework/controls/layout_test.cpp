@@ -46,6 +46,24 @@ TEST(Align, SidesAreTakenTopBottomLeftRightThenClient) {
   EXPECT_EQ(Bounds(Client), Rect(20, 30, 270, 105));
   Left->Hide();
   EXPECT_EQ(Bounds(Client), Rect(0, 30, 270, 105));
+  Client->SetOnResize(nullptr);  // Resized dies before Form
+}
+
+TEST(Align, ATeardownLaysNothingOutAgain) {
+  // Children leaving a parent that is being destroyed must not realign the
+  // rest: no resize event may reach handlers whose state is already gone.
+  auto Form = std::make_unique<TForm>(nullptr);
+  Form->SetBounds(0, 0, 200, 100);
+  int Resized = 0;
+  for (TAlign A : {alTop, alClient}) {
+    auto* C = new TBox(Form.get());
+    C->SetAlign(A);
+    C->SetParent(Form.get());
+    C->SetOnResize([&](TObject*) { ++Resized; });
+  }
+  Resized = 0;
+  Form.reset();
+  EXPECT_EQ(Resized, 0);
 }
 
 TEST(Anchors, KeepDistancesWhenTheParentResizes) {
