@@ -57,18 +57,61 @@ TRepListXmlTag TagOf(const char* Name) {
 }
 
 bool ParseInt(const char* Text, long long& Value) {
-  const char* End = Text + std::strlen(Text);
-  while (Text < End && *Text == ' ') ++Text;
-  while (End > Text && End[-1] == ' ') --End;
-  if (Text < End && *Text == '+') ++Text;
-  const auto [Ptr, Ec] = std::from_chars(Text, End, Value);
-  return Ec == std::errc() && Ptr == End && Text != End;
+  while (*Text == ' ') ++Text;
+  if (*Text == '+') ++Text;
+  // from_chars stops at the terminator, so no length scan is needed first.
+  const char* Limit = Text;
+  while (*Limit >= '-' && *Limit <= '9') ++Limit;
+  const auto [Ptr, Ec] = std::from_chars(Text, Limit, Value);
+  if (Ec != std::errc() || Ptr == Text) return false;
+  const char* Rest = Ptr;
+  while (*Rest == ' ') ++Rest;
+  return *Rest == 0;
 }
+
+// The attributes the list's elements carry, found in one walk over the
+// element's attributes; the first of a repeated name counts.
+struct TElementAttributes {
+  const char* C = nullptr;
+  const char* R = nullptr;
+  const char* Flags = nullptr;
+  const char* Enc = nullptr;
+};
+
+void CollectAttributes(const pugi::xml_node& Node, TElementAttributes& Out) {
+  Out = TElementAttributes();
+  for (pugi::xml_attribute A = Node.first_attribute(); A; A = A.next_attribute()) {
+    const char* Name = A.name();
+    const char** Slot = nullptr;
+    if (Name[0] == 'c' && Name[1] == 0) Slot = &Out.C;
+    else if (Name[0] == 'r' && Name[1] == 0) Slot = &Out.R;
+    else if (Name[0] == 'f' && std::strcmp(Name, "flags") == 0) Slot = &Out.Flags;
+    else if (Name[0] == 'e' && std::strcmp(Name, "enc") == 0) Slot = &Out.Enc;
+    if (Slot != nullptr && *Slot == nullptr) *Slot = A.value();
+  }
+}
+
+// Integer from an attribute value found by CollectAttributes; false when missing or not a whole number.
+bool IntValue(const char* Value, long long& Result) { return Value != nullptr && ParseInt(Value, Result); }
 
 // Integer attribute Name of Node; false when missing or not a whole number.
 bool IntAttribute(const pugi::xml_node& Node, const char* Name, long long& Value) {
   const pugi::xml_attribute A = Node.attribute(Name);
   return A && ParseInt(A.value(), Value);
+}
+
+// UTF-8 text into Text, reusing its buffer; plain ASCII needs no decoder.
+void AssignUtf8(const char* Bytes, String& Text) {
+  size_t N = 0;
+  bool Ascii = true;
+  for (; Bytes[N] != 0; ++N)
+    if (static_cast<unsigned char>(Bytes[N]) >= 0x80) Ascii = false;
+  if (!Ascii) {
+    Text = FromUtf8(std::string_view(Bytes, N));
+    return;
+  }
+  Text.resize(N);
+  for (size_t I = 0; I < N; ++I) Text[I] = static_cast<Char>(Bytes[I]);
 }
 
 void AppendInt(std::string& Out, long long Value) {
@@ -95,22 +138,21 @@ void AppendElement(std::string& Out, const char* Tag, std::string_view Attribute
   Out += ">\n";
 }
 
-// The text of an element written by AppendElement; false for damaged hex.
-bool ElementText(const pugi::xml_node& Node, String& Text) {
-  const pugi::xml_attribute Enc = Node.attribute("enc");
-  if (!Enc) {
-    Text = FromUtf8(Node.child_value());
+// The text of an element written by AppendElement (Enc: its enc attribute,
+// nullptr when absent); false for damaged hex.
+bool ElementText(const pugi::xml_node& Node, const char* Enc, String& Text) {
+  if (Enc == nullptr) {
+    AssignUtf8(Node.child_value(), Text);
     return true;
   }
-  return std::strcmp(Enc.value(), "u16") == 0 && rltext::DecodeHexUnits(Node.child_value(), Text);
+  return std::strcmp(Enc, "u16") == 0 && rltext::DecodeHexUnits(Node.child_value(), Text);
 }
 
 // False when ElementText would refuse the element.
-bool ValidElementText(const pugi::xml_node& Node) {
-  const pugi::xml_attribute Enc = Node.attribute("enc");
-  if (!Enc) return true;
+bool ValidElementText(const pugi::xml_node& Node, const char* Enc) {
+  if (Enc == nullptr) return true;
   String Text;
-  return ElementText(Node, Text);
+  return ElementText(Node, Enc, Text);
 }
 
 // The lines of a text file, or of a stream, one by one.
@@ -321,31 +363,33 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
 
   std::vector<uint32_t> Order;
   String Text;
+  TElementAttributes At;
   for (pugi::xml_node N = Root.first_child(); N; N = N.next_sibling()) {
     if (N.type() != pugi::node_element) continue;
     long long C = 0, R = 0, V = 0;
+    CollectAttributes(N, At);
     switch (TagOf(N.name())) {
       case xmlColName:
       case xmlColumnFormat:
-        if (!IntAttribute(N, "c", C) || C < 1 || C > Cols || !ValidElementText(N)) return false;
-        if (N.attribute("flags") && (!IntAttribute(N, "flags", V) || V < 0 || V > 255)) return false;
+        if (!IntValue(At.C, C) || C < 1 || C > Cols || !ValidElementText(N, At.Enc)) return false;
+        if (At.Flags != nullptr && (!IntValue(At.Flags, V) || V < 0 || V > 255)) return false;
         break;
       case xmlCheckedColumn:
-        if (!IntAttribute(N, "c", C) || C < 1 || C > Cols) return false;
+        if (!IntValue(At.C, C) || C < 1 || C > Cols) return false;
         if (!SameWord(N.child_value(), "box") && !SameWord(N.child_value(), "radio")) return false;
         break;
       case xmlCell:
-        if (!IntAttribute(N, "c", C) || !IntAttribute(N, "r", R) || C < 0 || C > Cols || R < 1 || R > Rows ||
-            !ValidElementText(N))
+        if (!IntValue(At.C, C) || !IntValue(At.R, R) || C < 0 || C > Cols || R < 1 || R > Rows ||
+            !ValidElementText(N, At.Enc))
           return false;
         break;
       case xmlCommonHd:
       case xmlComment:
-        if (!ValidElementText(N)) return false;
+        if (!ValidElementText(N, At.Enc)) return false;
         break;
       default:
         if (SameWord(N.name(), kRowFlags)) {
-          if (!IntAttribute(N, "r", R) || R < 1 || R > Rows || !ParseInt(N.child_value(), V) || V < 0 || V > 255)
+          if (!IntValue(At.R, R) || R < 1 || R > Rows || !ParseInt(N.child_value(), V) || V < 0 || V > 255)
             return false;
         } else if (SameWord(N.name(), kSorting)) {
           for (const char* Name : {"col", "sec", "ascending", "toggle"})
@@ -389,38 +433,39 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
     for (pugi::xml_node N = Root.first_child(); N; N = N.next_sibling()) {
       if (N.type() != pugi::node_element) continue;
       long long C = 0, R = 0, V = 0;
+      CollectAttributes(N, At);
       switch (TagOf(N.name())) {
         case xmlColName:
-          IntAttribute(N, "c", C);
-          ElementText(N, Text);
+          IntValue(At.C, C);
+          ElementText(N, At.Enc, Text);
           D.FColName[static_cast<size_t>(C - 1)] = rltext::CutText(Text, MaxNameLength);
-          if (IntAttribute(N, "flags", V)) A->SetColAttrib(static_cast<int>(C), static_cast<uint8_t>(V));
+          if (IntValue(At.Flags, V)) A->SetColAttrib(static_cast<int>(C), static_cast<uint8_t>(V));
           break;
         case xmlColumnFormat:
-          IntAttribute(N, "c", C);
-          ElementText(N, Text);
+          IntValue(At.C, C);
+          ElementText(N, At.Enc, Text);
           D.FColumnFormat[static_cast<size_t>(C - 1)] = rltext::CutText(Text, MaxColumnFormatLength);
           break;
         case xmlCheckedColumn:
-          IntAttribute(N, "c", C);
+          IntValue(At.C, C);
           D.FColButMode[static_cast<size_t>(C - 1)] = SameWord(N.child_value(), "radio") ? cmRadio : cmBox;
           break;
         case xmlCell:
-          IntAttribute(N, "c", C);
-          IntAttribute(N, "r", R);
-          ElementText(N, Text);
+          IntValue(At.C, C);
+          IntValue(At.R, R);
+          ElementText(N, At.Enc, Text);
           A->SetElem(static_cast<int>(C), static_cast<int>(R), Text);
           D.ReportProgress(++Done);
           break;
         case xmlCommonHd:
-          ElementText(N, D.FCommonHeader);
+          ElementText(N, At.Enc, D.FCommonHeader);
           break;
         case xmlComment:
-          ElementText(N, D.FComment);
+          ElementText(N, At.Enc, D.FComment);
           break;
         default:
           if (SameWord(N.name(), kRowFlags)) {
-            IntAttribute(N, "r", R);
+            IntValue(At.R, R);
             ParseInt(N.child_value(), V);
             A->SetRowAttrib(static_cast<int>(R), static_cast<uint8_t>(V));
           } else if (SameWord(N.name(), kSorting)) {
