@@ -57,6 +57,16 @@ TRepListXmlTag TagOf(const char* Name) {
 }
 
 bool ParseInt(const char* Text, long long& Value) {
+  // Plain short digit runs, nearly every number in a list, need no general parser.
+  {
+    long long Quick = 0;
+    const char* P = Text;
+    while (static_cast<unsigned>(*P - '0') < 10 && P - Text < 18) Quick = Quick * 10 + (*P++ - '0');
+    if (P != Text && *P == 0) {
+      Value = Quick;
+      return true;
+    }
+  }
   while (*Text == ' ') ++Text;
   if (*Text == '+') ++Text;
   // from_chars stops at the terminator, so no length scan is needed first.
@@ -304,10 +314,21 @@ std::string TRLDataExchange::Document(TRLData& D, bool CreateHeader, const Strin
     for (int C = 0; C <= Cols; ++C) {
       D.ReportProgress(++Done);
       if (A->ElemLength(C, R) == 0) continue;
-      Attr.clear();
-      Attribute("c", C);
-      Attribute("r", Stored);
-      AppendElement(Out, "cell", Attr, A->Elem(C, R));
+      // Cells are most of the document: their attributes go straight into the output.
+      Out += "<cell c=\"";
+      AppendInt(Out, C);
+      Out += "\" r=\"";
+      AppendInt(Out, Stored);
+      Out += '"';
+      const size_t Mark = Out.size();
+      Out += '>';
+      const String Text = A->Elem(C, R);
+      if (!rltext::AppendXmlEscaped(Out, Text, false)) {
+        Out.resize(Mark);
+        Out += " enc=\"u16\">";
+        rltext::AppendHexUnits(Out, Text);
+      }
+      Out += "</cell>\n";
     }
   }
   Out += "</replist>\n";
@@ -364,6 +385,13 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
   std::vector<uint32_t> Order;
   String Text;
   TElementAttributes At;
+  // Cells checked in the first pass, kept so the second pass need not parse them again.
+  struct TCellRef {
+    pugi::xml_node Node;
+    const char* Enc;
+    int C, R;
+  };
+  std::vector<TCellRef> CellRefs;
   for (pugi::xml_node N = Root.first_child(); N; N = N.next_sibling()) {
     if (N.type() != pugi::node_element) continue;
     long long C = 0, R = 0, V = 0;
@@ -382,6 +410,7 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
         if (!IntValue(At.C, C) || !IntValue(At.R, R) || C < 0 || C > Cols || R < 1 || R > Rows ||
             !ValidElementText(N, At.Enc))
           return false;
+        CellRefs.push_back({N, At.Enc, static_cast<int>(C), static_cast<int>(R)});
         break;
       case xmlCommonHd:
       case xmlComment:
@@ -432,9 +461,11 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
     long long Done = 0;
     for (pugi::xml_node N = Root.first_child(); N; N = N.next_sibling()) {
       if (N.type() != pugi::node_element) continue;
+      const TRepListXmlTag Tag = TagOf(N.name());
+      if (Tag == xmlCell) continue;  // set below from CellRefs
       long long C = 0, R = 0, V = 0;
       CollectAttributes(N, At);
-      switch (TagOf(N.name())) {
+      switch (Tag) {
         case xmlColName:
           IntValue(At.C, C);
           ElementText(N, At.Enc, Text);
@@ -449,13 +480,6 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
         case xmlCheckedColumn:
           IntValue(At.C, C);
           D.FColButMode[static_cast<size_t>(C - 1)] = SameWord(N.child_value(), "radio") ? cmRadio : cmBox;
-          break;
-        case xmlCell:
-          IntValue(At.C, C);
-          IntValue(At.R, R);
-          ElementText(N, At.Enc, Text);
-          A->SetElem(static_cast<int>(C), static_cast<int>(R), Text);
-          D.ReportProgress(++Done);
           break;
         case xmlCommonHd:
           ElementText(N, At.Enc, D.FCommonHeader);
@@ -480,6 +504,11 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
           }
           break;
       }
+    }
+    for (const TCellRef& Cell : CellRefs) {
+      ElementText(Cell.Node, Cell.Enc, Text);
+      A->SetElem(Cell.C, Cell.R, Text);
+      D.ReportProgress(++Done);
     }
     for (size_t I = 0; I < Order.size(); ++I) A->SetUnsortedPosition(static_cast<int>(I + 1), static_cast<int>(Order[I]));
     // A store whose only column was removed is written with no columns.
