@@ -329,6 +329,9 @@ TCanvas* TControl::ControlCanvas() {
     FViewOrigin = Origin;
     FViewClip = Clip;
   }
+  // Drawing through this canvas outside a paint pass changes the surface
+  // directly; the window must still be shown the change.
+  if (Form && Form->Visible()) Form->MarkDrawn(Clip);
   return FCanvas.get();
 }
 

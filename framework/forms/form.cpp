@@ -171,19 +171,28 @@ void TCustomForm::Release() {
   if (Application) Application->ReleaseForm(this);
 }
 
-void TCustomForm::InvalidateRect(const TRect& Rect) {
-  TRect R{std::max(Rect.Left, 0), std::max(Rect.Top, 0), std::min(Rect.Right, FSurface.Width()),
-          std::min(Rect.Bottom, FSurface.Height())};
+namespace {
+
+// Adds R (clipped to the surface) to a list of regions; overlapping regions
+// merge, so no area is painted or presented twice in one pass.
+void AddRegion(std::vector<TRect>& Regions, const TRect& Rect, const TBitmap& Surface) {
+  TRect R{std::max(Rect.Left, 0), std::max(Rect.Top, 0), std::min(Rect.Right, Surface.Width()),
+          std::min(Rect.Bottom, Surface.Height())};
   if (R.IsEmpty()) return;
-  // Overlapping regions merge, so no area is painted twice in one pass.
   for (;;) {
-    auto It = std::find_if(FDirty.begin(), FDirty.end(), [&](const TRect& D) { return Overlap(D, R); });
-    if (It == FDirty.end()) break;
+    auto It = std::find_if(Regions.begin(), Regions.end(), [&](const TRect& D) { return Overlap(D, R); });
+    if (It == Regions.end()) break;
     R = Union(R, *It);
-    FDirty.erase(It);
+    Regions.erase(It);
   }
-  FDirty.push_back(R);
+  Regions.push_back(R);
 }
+
+}  // namespace
+
+void TCustomForm::InvalidateRect(const TRect& Rect) { AddRegion(FDirty, Rect, FSurface); }
+
+void TCustomForm::MarkDrawn(const TRect& Rect) { AddRegion(FDrawn, Rect, FSurface); }
 
 void TCustomForm::PaintPending() {
   std::vector<TRect> Work;
@@ -192,6 +201,10 @@ void TCustomForm::PaintPending() {
     TPaintEngine::PaintTree(this, &FSurface, TPoint{0, 0}, R);
     if (Application && Visible()) Application->Backend()->Present(this, R);
   }
+  std::vector<TRect> Drawn;
+  Drawn.swap(FDrawn);
+  if (!Application || !Visible()) return;
+  for (const TRect& R : Drawn) Application->Backend()->Present(this, R);
 }
 
 void TCustomForm::WndProc(TMessage& Message) {

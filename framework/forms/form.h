@@ -85,7 +85,11 @@ class TCustomForm : public TWinControl {
   // Dirty regions of the surface, form client coordinates.
   void InvalidateRect(const TRect& Rect);
   const std::vector<TRect>& DirtyRects() const { return FDirty; }
-  // Repaints the dirty regions (back to front, clipped) and presents them.
+  // A control drew into Rect outside a paint pass (setters that paint at
+  // once); the next pass presents it without painting it again.
+  void MarkDrawn(const TRect& Rect);
+  // Repaints the dirty regions (back to front, clipped) and presents them,
+  // then presents what was drawn outside the pass.
   void PaintPending();
 
   TNotifyEvent OnShow() const { return FOnShow; }
@@ -122,6 +126,7 @@ class TCustomForm : public TWinControl {
   bool FModal = false;
   TBitmap FSurface;
   std::vector<TRect> FDirty;
+  std::vector<TRect> FDrawn;
 
   TNotifyEvent FOnShow;
   TNotifyEvent FOnHide;

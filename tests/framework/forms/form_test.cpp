@@ -117,6 +117,28 @@ TEST(FormBasics, FormsStartHiddenWithTheirOwnSurfaceAndCaption) {
   EXPECT_EQ(Screen->ActiveForm(), nullptr);
 }
 
+TEST(FormBasics, DrawingOutsideAPaintPassIsPresentedOnTheNextPass) {
+  // Setters that paint at once draw straight onto the surface; the window
+  // must be shown those pixels too, without the control painting again.
+  auto* Backend = dynamic_cast<THeadlessBackend*>(Application->Backend());
+  ASSERT_NE(Backend, nullptr);
+  TForm Form(nullptr);
+  Form.SetBounds(0, 0, 64, 48);
+  auto* Box = new TGraphicControl(&Form);
+  Box->SetParent(&Form);
+  Box->SetBounds(8, 8, 16, 16);
+  Form.Show();
+  Application->PaintPending();
+  const int Before = Backend->PresentCount();
+  Application->PaintPending();
+  EXPECT_EQ(Backend->PresentCount(), Before);  // nothing new: nothing shown
+  Box->Canvas()->Brush()->SetColor(0x0000FF);
+  Box->Canvas()->FillRect(TRect{0, 0, 16, 16});
+  Application->PaintPending();
+  EXPECT_EQ(Backend->PresentCount(), Before + 1);
+  EXPECT_EQ(PixelToColor(Form.Surface()->ScanLine(10)[10]), 0x0000FFu);
+}
+
 TEST(FormBasics, ScreenCursorReachesTheBackend) {
   auto* Backend = dynamic_cast<THeadlessBackend*>(Application->Backend());
   ASSERT_NE(Backend, nullptr);
