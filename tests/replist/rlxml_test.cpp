@@ -250,19 +250,25 @@ TEST(RLXmlDamage, MalformedListsAreRefusedAndLeaveTheStore) {
   D.SetNrOfRows(1);
   D.SetElem(1, 1, u"keep");
   const char* Bad[] = {
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols>\n<numrows>1</numrows>\n",  // never closed
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols>\n</replist>\n",  // no row count
-      "<replist orvkitset id=\"a\">\n<numcols>x</numcols><numrows>1</numrows>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"2\" r=\"1\">a</cell>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\" r=\"0\">a</cell>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\">a</cell>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\" r=\"1\" enc=\"u16\">12</cell>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\" r=\"1\">a</cel>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>99999999999</numrows>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>2</numrows><sorting col=\"1\" sec=\"-1\" ascending=\"1\" toggle=\"1\">1 1</sorting>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><rowflags r=\"1\">300</rowflags>\n</replist>\n",
-      "<replist orvkitset id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><checkedcolumn c=\"1\">maybe</checkedcolumn>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols>\n<numrows>1</numrows>\n",  // never closed
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols>\n</replist>\n",  // no row count
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>x</numcols><numrows>1</numrows>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"2\" r=\"1\">a</cell>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\" r=\"0\">a</cell>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\">a</cell>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\" r=\"1\" enc=\"u16\">12</cell>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\" r=\"1\">a</cel>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>99999999999</numrows>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>2</numrows><sorting col=\"1\" sec=\"-1\" ascending=\"1\" toggle=\"1\">1 1</sorting>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><rowflags r=\"1\">300</rowflags>\n</replist>\n",
+      "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>1</numrows><checkedcolumn c=\"1\">maybe</checkedcolumn>\n</replist>\n",
   };
+  // The same list well formed is taken: each damaged one fails for its own flaw.
+  const char* Good = "<replist format=\"orvkitset\" id=\"a\">\n<numcols>1</numcols><numrows>1</numrows>"
+                     "<cell c=\"1\" r=\"1\">a</cell>\n</replist>\n";
+  TRLData Probe(nullptr);
+  ASSERT_TRUE(Probe.ReadFromXMLString(FromUtf8(Good), u"a"));
+  EXPECT_EQ(Probe.Elem(1, 1), u"a");
   for (const char* Text : Bad) {
     EXPECT_FALSE(D.ReadFromXMLString(FromUtf8(Text), u"a")) << Text;
     EXPECT_EQ(D.NrOfRows(), 1);
