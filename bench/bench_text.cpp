@@ -45,9 +45,9 @@ struct TCairoSetup {
   double Ascent = 0;
 
   explicit TCairoSetup(bool Antialiased) {
-    TFontSpec Spec;
-    Spec.Height = -EmPixels;
-    const std::string Path = AcquireFont(Spec)->FilePath();
+    TFontRequest Request;
+    Request.Height = -EmPixels;
+    const std::string Path = AcquireFont(Request)->FilePath();
     FT_Init_FreeType(&Library);
     FT_New_Face(Library, Path.c_str(), 0, &Face);
     Surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width, Height);

@@ -34,35 +34,35 @@ int ReadIntAt(std::u16string_view S, int Position) {
   return static_cast<int>(Value);
 }
 
-TColumnFormatSpec ParseColumnFormat(std::u16string_view Format) {
-  TColumnFormatSpec Spec;
+TColumnFormatParts ParseColumnFormat(std::u16string_view Format) {
+  TColumnFormatParts Request;
   std::u16string_view F = Format;
   const size_t Open = F.find(u'[');
   const size_t Close = F.find(u']');
-  Spec.TypeText = Open != npos && Close != npos && Open < Close ? String(F.substr(Open + 1, Close - Open - 1)) : u"s";
+  Request.TypeText = Open != npos && Close != npos && Open < Close ? String(F.substr(Open + 1, Close - Open - 1)) : u"s";
   if (Close != npos) F.remove_prefix(Close + 1);
 
   const size_t WOpen = F.find(u'[');
   const size_t WClose = WOpen == npos ? npos : F.find(u']', WOpen + 1);
   if (WOpen != npos && WClose != npos) {
     const std::u16string_view WidthText = F.substr(WOpen + 1, WClose - WOpen - 1);
-    Spec.Width = ReadIntAt(WidthText, 1);
+    Request.Width = ReadIntAt(WidthText, 1);
     F.remove_prefix(WClose + 1);
   } else {
-    Spec.Width = 0;
+    Request.Width = 0;
   }
-  if (Spec.Width < 1) Spec.Width = 200;
-  Spec.Rest = String(F);
+  if (Request.Width < 1) Request.Width = 200;
+  Request.Rest = String(F);
 
-  if (!Spec.TypeText.empty() && Spec.TypeText[0] == u'#') {
-    Spec.ReadOnly = true;
-    Spec.TypeText.erase(0, 1);
+  if (!Request.TypeText.empty() && Request.TypeText[0] == u'#') {
+    Request.ReadOnly = true;
+    Request.TypeText.erase(0, 1);
   }
-  if (!Spec.TypeText.empty()) {
-    Spec.TypeLetter = Spec.TypeText[0];
-    Spec.TypeOptions = Spec.TypeText.substr(1);
+  if (!Request.TypeText.empty()) {
+    Request.TypeLetter = Request.TypeText[0];
+    Request.TypeOptions = Request.TypeText.substr(1);
   }
-  return Spec;
+  return Request;
 }
 
 String RowIndexText(Char TypeLetter, int Row, int N) {

@@ -17,7 +17,7 @@ namespace orv {
 // Longest column format kept by the store.
 inline constexpr int MaxColumnFormatLength = 80;
 
-struct TColumnFormatSpec {
+struct TColumnFormatParts {
   String TypeText;       // the type group without a leading "#" ("s" when absent)
   bool ReadOnly = false;  // the type group started with "#"
   Char TypeLetter = 0;    // first character of TypeText, 0 when TypeText is empty
@@ -27,7 +27,7 @@ struct TColumnFormatSpec {
 };
 
 // Splits a format into its groups (an empty format is a 200-pixel text field).
-TColumnFormatSpec ParseColumnFormat(std::u16string_view Format);
+TColumnFormatParts ParseColumnFormat(std::u16string_view Format);
 
 // The integer at 1-based Position of S: blanks skipped, an optional sign,
 // then decimal digits up to the first other character. 0 when there are no

@@ -12,17 +12,17 @@ namespace orv {
 
 namespace {
 
-TFontSpec SpecOf(const TFont& Font) {
-  TFontSpec Spec;
-  Spec.Name = Font.Name();
-  Spec.Height = Font.Height();
-  Spec.Bold = Font.Style().Contains(fsBold);
-  Spec.Italic = Font.Style().Contains(fsItalic);
+TFontRequest FontRequestOf(const TFont& Font) {
+  TFontRequest Request;
+  Request.Name = Font.Name();
+  Request.Height = Font.Height();
+  Request.Bold = Font.Style().Contains(fsBold);
+  Request.Italic = Font.Style().Contains(fsItalic);
   // The baseline's angle turns the glyphs with it (as in the host's default
   // graphics mode); a font that only sets Orientation turns the same way.
-  Spec.Angle = Font.Escapement() != 0 ? Font.Escapement() : Font.Orientation();
-  Spec.Monochrome = Font.Quality() == fqNonAntialiased;
-  return Spec;
+  Request.Angle = Font.Escapement() != 0 ? Font.Escapement() : Font.Orientation();
+  Request.Monochrome = Font.Quality() == fqNonAntialiased;
+  return Request;
 }
 
 // System colours resolved, as a pixel of the target.
@@ -55,7 +55,7 @@ TRect Intersect(const TRect& A, const TRect& B) {
 }  // namespace
 
 void TCanvas::TextOut(int X, int Y, const String& Text) {
-  std::shared_ptr<TFontInstance> Face = AcquireFont(SpecOf(*FFont));
+  std::shared_ptr<TFontInstance> Face = AcquireFont(FontRequestOf(*FFont));
   const int Width = Face->TextWidth(Text);
   const TRect Clip = DeviceClip();
   if (!Text.empty() && !Clip.IsEmpty()) {
@@ -82,7 +82,7 @@ void TCanvas::TextRect(const TRect& Rect, int X, int Y, const String& Text) {
     FillConvexPolygon(Surface, Clip, Corners, BrushPixel());
   }
   if (Text.empty()) return;
-  std::shared_ptr<TFontInstance> Face = AcquireFont(SpecOf(*FFont));
+  std::shared_ptr<TFontInstance> Face = AcquireFont(FontRequestOf(*FFont));
   const TFontStyles Style = FFont->Style();
   Face->Draw(Surface, Clip, Add(X, FOrigin.X), Add(Y, FOrigin.Y), Text, PixelOf(FFont->Color()),
              Style.Contains(fsUnderline), Style.Contains(fsStrikeOut));
@@ -95,7 +95,7 @@ int TCanvas::TextHeight(const String& Text) { return TextExtent(Text).cy; }
 // The extent along the baseline, whatever the font's angle: the height is the
 // font's line height even for an empty string.
 TSize TCanvas::TextExtent(const String& Text) {
-  std::shared_ptr<TFontInstance> Face = AcquireFont(SpecOf(*FFont));
+  std::shared_ptr<TFontInstance> Face = AcquireFont(FontRequestOf(*FFont));
   return TSize{Face->TextWidth(Text), Face->Metrics().Height};
 }
 

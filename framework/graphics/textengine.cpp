@@ -119,13 +119,13 @@ struct TFontInstance::TImpl {
 
 namespace {
 
-// Sets up the FreeType size of Impl for Spec and returns the line metrics.
+// Sets up the FreeType size of Impl for Request and returns the line metrics.
 // The cell is the face's Windows ascent and descent (falling back to the
 // horizontal header), scaled to the em.
-TTextMetrics SetUpSize(TFontInstance::TImpl& Impl, const TFontSpec& Spec) {
+TTextMetrics SetUpSize(TFontInstance::TImpl& Impl, const TFontRequest& Request) {
   TTextMetrics M;
-  const bool CellHeight = Spec.Height > 0;
-  const long long Asked = Spec.Height == 0 ? DefaultFontPixels : std::llabs(static_cast<long long>(Spec.Height));
+  const bool CellHeight = Request.Height > 0;
+  const long long Asked = Request.Height == 0 ? DefaultFontPixels : std::llabs(static_cast<long long>(Request.Height));
   const int Pixels = static_cast<int>(std::clamp<long long>(Asked, 1, MaxFontPixels));
   FT_Face Face = Impl.Face;
   double UnitsPerEm = 2048, AscentUnits = 1901, DescentUnits = 483;
@@ -193,15 +193,15 @@ TTextMetrics SetUpSize(TFontInstance::TImpl& Impl, const TFontSpec& Spec) {
 
 }  // namespace
 
-TFontInstance::TFontInstance(const TFontSpec& Spec, std::unique_ptr<TImpl> Impl)
-    : FSpec(Spec), FImpl(std::move(Impl)) {
-  FMetrics = SetUpSize(*FImpl, FSpec);
-  FImpl->LoadFlags = FT_LOAD_NO_BITMAP | (FSpec.Monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+TFontInstance::TFontInstance(const TFontRequest& Request, std::unique_ptr<TImpl> Impl)
+    : FRequest(Request), FImpl(std::move(Impl)) {
+  FMetrics = SetUpSize(*FImpl, FRequest);
+  FImpl->LoadFlags = FT_LOAD_NO_BITMAP | (FRequest.Monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
   double Sin = 0, Cos = 1;
-  SinCos(FSpec.Angle, Sin, Cos);
+  SinCos(FRequest.Angle, Sin, Cos);
   FAlong = TPointF{Cos, -Sin};
   FDown = TPointF{Sin, Cos};
-  FImpl->Rotated = NormalAngle(FSpec.Angle) != 0;
+  FImpl->Rotated = NormalAngle(FRequest.Angle) != 0;
   // FreeType's Y axis points up, so a counter-clockwise turn on screen is the
   // plain mathematical rotation there.
   FImpl->Rotation = FT_Matrix{static_cast<FT_Fixed>(std::lround(Cos * 0x10000)),
@@ -242,7 +242,7 @@ const TGlyphImage& TFontInstance::Image(TGlyphEntry& Entry) {
     }
     if (FImpl->Rotated) FT_Outline_Transform(&Slot->outline, &FImpl->Rotation);
   }
-  const bool Mono = FSpec.Monochrome;
+  const bool Mono = FRequest.Monochrome;
   if (FT_Render_Glyph(Slot, Mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return Entry.Image;
   const FT_Bitmap& Bitmap = Slot->bitmap;
   TGlyphImage& Img = Entry.Image;
@@ -326,7 +326,7 @@ using TInstanceKey = std::tuple<std::string, int, int, int, bool, bool, bool>;
 
 struct TInstanceCache {
   std::map<TInstanceKey, std::shared_ptr<TFontInstance>> Instances;
-  TFontSpec LastSpec;
+  TFontRequest LastRequest;
   std::shared_ptr<TFontInstance> Last;
 };
 
@@ -339,13 +339,13 @@ constexpr size_t InstanceLimit = 64;
 
 }  // namespace
 
-std::shared_ptr<TFontInstance> AcquireFont(const TFontSpec& Spec) {
+std::shared_ptr<TFontInstance> AcquireFont(const TFontRequest& Request) {
   TInstanceCache& Cache = Instances();
-  if (Cache.Last && Cache.LastSpec == Spec) return Cache.Last;
+  if (Cache.Last && Cache.LastRequest == Request) return Cache.Last;
 
-  const TFaceLocation& Location = MatchFontFace(Spec.Name, Spec.Bold, Spec.Italic);
-  TInstanceKey Key{Location.Path,           Location.Index,   Spec.Height, NormalAngle(Spec.Angle),
-                   Spec.Monochrome,         Location.SyntheticBold, Location.SyntheticItalic};
+  const TFaceLocation& Location = MatchFontFace(Request.Name, Request.Bold, Request.Italic);
+  TInstanceKey Key{Location.Path,           Location.Index,   Request.Height, NormalAngle(Request.Angle),
+                   Request.Monochrome,         Location.SyntheticBold, Location.SyntheticItalic};
   std::shared_ptr<TFontInstance> Result;
   if (auto It = Cache.Instances.find(Key); It != Cache.Instances.end()) {
     Result = It->second;
@@ -354,12 +354,12 @@ std::shared_ptr<TFontInstance> AcquireFont(const TFontSpec& Spec) {
     auto Impl = std::make_unique<TFontInstance::TImpl>();
     Impl->Location = Location;
     Impl->Face = TFaceStore::Get().Face(Location.Path, Location.Index);
-    TFontSpec Normal = Spec;
-    Normal.Angle = NormalAngle(Spec.Angle);
+    TFontRequest Normal = Request;
+    Normal.Angle = NormalAngle(Request.Angle);
     Result = std::make_shared<TFontInstance>(Normal, std::move(Impl));
     Cache.Instances.emplace(std::move(Key), Result);
   }
-  Cache.LastSpec = Spec;
+  Cache.LastRequest = Request;
   Cache.Last = Result;
   return Result;
 }

@@ -25,14 +25,14 @@ namespace orv {
 // What a font asks for; Height follows TFont::Height: negative = character
 // height (the em) in pixels, positive = cell height including the internal
 // leading, 0 = the default size.
-struct TFontSpec {
+struct TFontRequest {
   String Name = u"DejaVu Sans";
   int Height = -12;
   bool Bold = false;
   bool Italic = false;
   int Angle = 0;         // tenths of a degree, counter-clockwise
   bool Monochrome = false;  // two-level glyphs instead of coverage
-  friend bool operator==(const TFontSpec&, const TFontSpec&) = default;
+  friend bool operator==(const TFontRequest&, const TFontRequest&) = default;
 };
 
 // Vertical measures in whole pixels; offsets are relative to the baseline,
@@ -59,13 +59,13 @@ class TFontInstance {
  public:
   struct TImpl;
 
-  TFontInstance(const TFontSpec& Spec, std::unique_ptr<TImpl> Impl);
+  TFontInstance(const TFontRequest& Request, std::unique_ptr<TImpl> Impl);
   ~TFontInstance();
   TFontInstance(const TFontInstance&) = delete;
   TFontInstance& operator=(const TFontInstance&) = delete;
 
   const TTextMetrics& Metrics() const { return FMetrics; }
-  const TFontSpec& Spec() const { return FSpec; }
+  const TFontRequest& Request() const { return FRequest; }
   // Family and file of the face in use, after fallback.
   const std::string& FamilyName() const;
   const std::string& FilePath() const;
@@ -103,7 +103,7 @@ class TFontInstance {
   void DrawLine(const TPixelSurface& Surface, const TRect& Clip, TPointF Origin, int Width, int Top, int Thickness,
                 uint32_t Rgb) const;
 
-  TFontSpec FSpec;
+  TFontRequest FRequest;
   std::unique_ptr<TImpl> FImpl;
   TTextMetrics FMetrics;
   TPointF FAlong{1, 0};
@@ -111,11 +111,11 @@ class TFontInstance {
   TGlyphCache FCache;
 };
 
-// The shared instance for Spec. Bold and italic come from the family's own
+// The shared instance for Request. Bold and italic come from the family's own
 // faces where it has them and are synthesised otherwise. Never fails: when no
 // font file at all can be opened, the instance measures every string as 0
 // wide and draws nothing.
-std::shared_ptr<TFontInstance> AcquireFont(const TFontSpec& Spec);
+std::shared_ptr<TFontInstance> AcquireFont(const TFontRequest& Request);
 
 // Drops every cached instance no font or canvas holds any more.
 void TrimFontCache();

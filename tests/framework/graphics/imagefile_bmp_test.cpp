@@ -17,9 +17,9 @@ constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhiteP
 
 std::vector<uint32_t> Pixels(const TBitmap& B) { return StateOf(B).Pixels; }
 
-std::vector<uint32_t> LoadPixels(const TBmpSpec& Spec, TPixelFormat* Format = nullptr) {
+std::vector<uint32_t> LoadPixels(const TBmpLayout& Request, TPixelFormat* Format = nullptr) {
   TBitmap B;
-  LoadBytes(B, BuildBmp(Spec));
+  LoadBytes(B, BuildBmp(Request));
   if (Format != nullptr) *Format = B.PixelFormat();
   return Pixels(B);
 }
@@ -27,7 +27,7 @@ std::vector<uint32_t> LoadPixels(const TBmpSpec& Spec, TPixelFormat* Format = nu
 TEST(BmpRead, PaletteDepthsBottomUpAndTopDown) {
   // 1 bit, 10 wide (a row spills into a second byte), bottom-up: the first
   // stored row is the bottom one.
-  TBmpSpec One = Bmp(10, 2, 1, {{0b11000000, 0b01000000}, {0b10101010, 0b10000000}});
+  TBmpLayout One = Bmp(10, 2, 1, {{0b11000000, 0b01000000}, {0b10101010, 0b10000000}});
   One.Palette = {kRed, kGreen};
   TPixelFormat Format = pfDevice;
   EXPECT_EQ(LoadPixels(One, &Format), (std::vector<uint32_t>{kGreen, kRed, kGreen, kRed, kGreen, kRed, kGreen, kRed, kGreen, kRed,
@@ -37,21 +37,21 @@ TEST(BmpRead, PaletteDepthsBottomUpAndTopDown) {
   // 4 bits, top-down (negative height), odd width.
   std::vector<uint32_t> Sixteen;
   for (uint32_t I = 0; I < 16; ++I) Sixteen.push_back(I * 0x111111);
-  TBmpSpec Four = Bmp(3, -2, 4, {{0x0F, 0x30}, {0x12, 0xA0}});
+  TBmpLayout Four = Bmp(3, -2, 4, {{0x0F, 0x30}, {0x12, 0xA0}});
   Four.Palette = Sixteen;
   EXPECT_EQ(LoadPixels(Four, &Format),
             (std::vector<uint32_t>{0x000000, 0xFFFFFF, 0x333333, 0x111111, 0x222222, 0xAAAAAA}));
   EXPECT_EQ(Format, pf4bit);
 
   // 8 bits with a three-colour table: an index past the table reads black.
-  TBmpSpec Eight = Bmp(4, 1, 8, {{2, 1, 0, 200}});
+  TBmpLayout Eight = Bmp(4, 1, 8, {{2, 1, 0, 200}});
   Eight.ColorsUsed = 3;
   Eight.Palette = {kRed, kGreen, kBlue};
   EXPECT_EQ(LoadPixels(Eight, &Format), (std::vector<uint32_t>{kBlue, kGreen, kRed, 0}));
   EXPECT_EQ(Format, pf8bit);
 
   // The old 12-byte header with three-byte table entries.
-  TBmpSpec Core = Bmp(2, 1, 8, {{1, 255}});
+  TBmpLayout Core = Bmp(2, 1, 8, {{1, 255}});
   Core.HeaderSize = 12;
   Core.Palette.assign(256, 0);
   Core.Palette[1] = 0x123456;
@@ -62,22 +62,22 @@ TEST(BmpRead, PaletteDepthsBottomUpAndTopDown) {
 TEST(BmpRead, DirectColourDepthsAndMasks) {
   // 24 bits, 3 wide: nine bytes of pixels and three of padding per row.
   TPixelFormat Format = pfDevice;
-  const TBmpSpec Rgb = Bmp(3, 2, 24, {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF}});
+  const TBmpLayout Rgb = Bmp(3, 2, 24, {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF}});
   EXPECT_EQ(LoadPixels(Rgb, &Format), (std::vector<uint32_t>{kBlue, kGreen, kRed, 0x030201, 0x060504, 0x090807}));
   EXPECT_EQ(Format, pf24bit);
 
   // 32 bits without masks: the fourth byte is not part of the colour.
-  const TBmpSpec Rgbx = Bmp(2, 1, 32, {{0x33, 0x22, 0x11, 0xFF, 0x66, 0x55, 0x44, 0x80}});
+  const TBmpLayout Rgbx = Bmp(2, 1, 32, {{0x33, 0x22, 0x11, 0xFF, 0x66, 0x55, 0x44, 0x80}});
   EXPECT_EQ(LoadPixels(Rgbx, &Format), (std::vector<uint32_t>{0x112233, 0x445566}));
   EXPECT_EQ(Format, pf32bit);
 
   // 16 bits without masks are 5-5-5; full fields scale to 255.
-  const TBmpSpec Rgb555 = Bmp(3, 1, 16, {{0x00, 0x7C, 0xE0, 0x03, 0x10, 0x42}});
+  const TBmpLayout Rgb555 = Bmp(3, 1, 16, {{0x00, 0x7C, 0xE0, 0x03, 0x10, 0x42}});
   EXPECT_EQ(LoadPixels(Rgb555, &Format), (std::vector<uint32_t>{kRed, kGreen, 0x848484}));
   EXPECT_EQ(Format, pf15bit);
 
   // 16 bits with 5-6-5 masks after a plain info header.
-  TBmpSpec Rgb565 = Bmp(3, 1, 16, {{0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00}});
+  TBmpLayout Rgb565 = Bmp(3, 1, 16, {{0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00}});
   Rgb565.Compression = 3;
   Rgb565.Masks = {0xF800, 0x07E0, 0x001F};
   EXPECT_EQ(LoadPixels(Rgb565, &Format), (std::vector<uint32_t>{kRed, kGreen, kBlue}));
@@ -85,7 +85,7 @@ TEST(BmpRead, DirectColourDepthsAndMasks) {
 
   // 32 bits with the masks inside a V5 header, channels in an unusual order.
   for (uint32_t HeaderSize : {56u, 108u, 124u}) {
-    TBmpSpec V5 = Bmp(1, 1, 32, {{0x00, 0x11, 0x22, 0x33}});
+    TBmpLayout V5 = Bmp(1, 1, 32, {{0x00, 0x11, 0x22, 0x33}});
     V5.Compression = 3;
     V5.HeaderSize = HeaderSize;
     V5.Masks = {0x0000FF00, 0x00FF0000, 0xFF000000};
@@ -166,7 +166,7 @@ TEST(BmpWrite, EmptyBitmapWritesAFileThatReadsBackEmpty) {
 }
 
 // A 4 x 2 24-bit image has no row padding, so every shorter prefix is damaged.
-TBmpSpec Valid24() {
+TBmpLayout Valid24() {
   return Bmp(4, 2, 24, {std::vector<uint8_t>(12, 0x40), std::vector<uint8_t>(12, 0x80)});
 }
 
@@ -199,20 +199,20 @@ TEST(BmpMalformed, EveryTruncationIsRefused) {
 
 TEST(BmpMalformed, ForgedHeaderFieldsAreRefusedBeforeAnyAllocation) {
   const auto With = [](auto Change) {
-    TBmpSpec S = Valid24();
+    TBmpLayout S = Valid24();
     Change(S);
     return BuildBmp(S);
   };
-  ExpectRefused(With([](TBmpSpec& S) { S.Width = 40000; }), "wide", "too large");
-  ExpectRefused(With([](TBmpSpec& S) { S.Width = 30000, S.Height = 30000; }), "512 MB", "too large");
-  ExpectRefused(With([](TBmpSpec& S) { S.Height = INT32_MIN; }), "INT_MIN height", "too large");
-  ExpectRefused(With([](TBmpSpec& S) { S.Width = -4; }), "negative width", "negative");
-  ExpectRefused(With([](TBmpSpec& S) { S.HeaderSize = 44; }), "header size", "header size");
-  ExpectRefused(With([](TBmpSpec& S) { S.Bits = 2; }), "2 bits", "bit depth");
-  ExpectRefused(With([](TBmpSpec& S) { S.Compression = 1; }), "RLE8", "run-length");
-  ExpectRefused(With([](TBmpSpec& S) { S.Compression = 4; }), "JPEG", "JPEG");
-  ExpectRefused(With([](TBmpSpec& S) { S.Compression = 3, S.Masks = {1, 2, 4}; }), "masks on 24 bits", "masks");
-  ExpectRefused(With([](TBmpSpec& S) { S.Bits = 8, S.ColorsUsed = 0; }), "missing table", "cut short");
+  ExpectRefused(With([](TBmpLayout& S) { S.Width = 40000; }), "wide", "too large");
+  ExpectRefused(With([](TBmpLayout& S) { S.Width = 30000, S.Height = 30000; }), "512 MB", "too large");
+  ExpectRefused(With([](TBmpLayout& S) { S.Height = INT32_MIN; }), "INT_MIN height", "too large");
+  ExpectRefused(With([](TBmpLayout& S) { S.Width = -4; }), "negative width", "negative");
+  ExpectRefused(With([](TBmpLayout& S) { S.HeaderSize = 44; }), "header size", "header size");
+  ExpectRefused(With([](TBmpLayout& S) { S.Bits = 2; }), "2 bits", "bit depth");
+  ExpectRefused(With([](TBmpLayout& S) { S.Compression = 1; }), "RLE8", "run-length");
+  ExpectRefused(With([](TBmpLayout& S) { S.Compression = 4; }), "JPEG", "JPEG");
+  ExpectRefused(With([](TBmpLayout& S) { S.Compression = 3, S.Masks = {1, 2, 4}; }), "masks on 24 bits", "masks");
+  ExpectRefused(With([](TBmpLayout& S) { S.Bits = 8, S.ColorsUsed = 0; }), "missing table", "cut short");
 
   // Pixel offsets past the end, inside the header and near 4 GB.
   for (uint32_t Offset : {0x7FFFFFFFu, 0xFFFFFFF0u, 20u}) {
@@ -226,7 +226,7 @@ TEST(BmpMalformed, ForgedHeaderFieldsAreRefusedBeforeAnyAllocation) {
 
 TEST(BmpMalformed, HugeColourCountIsClampedToTheDepth) {
   // A count of 2^32 - 1 must not be trusted as the table length.
-  TBmpSpec S = Bmp(1, 1, 8, {{5}});
+  TBmpLayout S = Bmp(1, 1, 8, {{5}});
   S.ColorsUsed = 0xFFFFFFFF;
   S.Palette.assign(256, kGreen);
   EXPECT_EQ(LoadPixels(S), (std::vector<uint32_t>{kGreen}));

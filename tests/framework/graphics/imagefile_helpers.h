@@ -80,7 +80,7 @@ inline void LoadBytes(TBitmap& B, std::span<const uint8_t> Bytes) {
 
 // A BMP file laid out field by field. Rows are given as stored (bottom row
 // first unless Height is negative) and padded to four bytes here.
-struct TBmpSpec {
+struct TBmpLayout {
   int32_t Width = 1;
   int32_t Height = 1;
   uint16_t Bits = 24;
@@ -92,8 +92,8 @@ struct TBmpSpec {
   std::vector<std::vector<uint8_t>> Rows;
 };
 
-inline TBmpSpec Bmp(int32_t Width, int32_t Height, uint16_t Bits, std::vector<std::vector<uint8_t>> Rows) {
-  TBmpSpec S;
+inline TBmpLayout Bmp(int32_t Width, int32_t Height, uint16_t Bits, std::vector<std::vector<uint8_t>> Rows) {
+  TBmpLayout S;
   S.Width = Width;
   S.Height = Height;
   S.Bits = Bits;
@@ -101,7 +101,7 @@ inline TBmpSpec Bmp(int32_t Width, int32_t Height, uint16_t Bits, std::vector<st
   return S;
 }
 
-inline std::vector<uint8_t> BuildBmp(const TBmpSpec& S) {
+inline std::vector<uint8_t> BuildBmp(const TBmpLayout& S) {
   std::vector<uint8_t> H;
   const auto Put = [&H](uint64_t V, int Bytes) {
     for (int I = 0; I < Bytes; ++I) H.push_back(static_cast<uint8_t>(V >> (8 * I)));

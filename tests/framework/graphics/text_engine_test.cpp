@@ -38,8 +38,8 @@ struct TPage {
   int Count(uint32_t C) const { return static_cast<int>(std::count(Px.begin(), Px.end(), C)); }
 };
 
-TFontSpec Spec(int Height, int Angle = 0, bool Mono = false, const String& Name = u"DejaVu Sans") {
-  TFontSpec S;
+TFontRequest Request(int Height, int Angle = 0, bool Mono = false, const String& Name = u"DejaVu Sans") {
+  TFontRequest S;
   S.Name = Name;
   S.Height = Height;
   S.Angle = Angle;
@@ -50,7 +50,7 @@ TFontSpec Spec(int Height, int Angle = 0, bool Mono = false, const String& Name 
 // --- Measuring -----------------------------------------------------------
 
 TEST(TextEngineMeasure, WidthIsTheSumOfAdvances) {
-  auto F = AcquireFont(Spec(-12));
+  auto F = AcquireFont(Request(-12));
   const String Text = u"Width (8g]}\u00DC\u00C4\u00A7 of 1.25e-3";
   int Sum = 0;
   for (Char C : Text) Sum += F->Advance(C);
@@ -64,7 +64,7 @@ TEST(TextEngineMeasure, WidthIsTheSumOfAdvances) {
 }
 
 TEST(TextEngineMeasure, SurrogatePairsCountOnceAndLoneSurrogatesAsReplacement) {
-  auto F = AcquireFont(Spec(-16));
+  auto F = AcquireFont(Request(-16));
   const String Pair = u"a\U0001D400b";  // MATHEMATICAL BOLD CAPITAL A, outside the BMP
   EXPECT_EQ(F->TextWidth(Pair), F->Advance(U'a') + F->Advance(U'\U0001D400') + F->Advance(U'b'));
   const String Lone{u'a', char16_t(0xD835), u'b', char16_t(0xDC00)};
@@ -75,22 +75,22 @@ TEST(TextEngineMeasure, WidthGrowsWithSizeAndBoldIsNotNarrower) {
   const String Text = u"The quick brown fox 0123456789";
   int Previous = 0;
   for (int Px = 6; Px <= 48; ++Px) {
-    const int W = AcquireFont(Spec(-Px))->TextWidth(Text);
+    const int W = AcquireFont(Request(-Px))->TextWidth(Text);
     EXPECT_GE(W, Previous) << "at " << Px << " pixels";
     Previous = W;
   }
-  EXPECT_GT(AcquireFont(Spec(-24))->TextWidth(Text), AcquireFont(Spec(-12))->TextWidth(Text) * 3 / 2);
+  EXPECT_GT(AcquireFont(Request(-24))->TextWidth(Text), AcquireFont(Request(-12))->TextWidth(Text) * 3 / 2);
 
   for (const String& Family : {String(u"DejaVu Sans"), String(u"DejaVu Sans Mono"), String(u"DejaVu Serif")}) {
-    TFontSpec Bold = Spec(-13, 0, false, Family);
+    TFontRequest Bold = Request(-13, 0, false, Family);
     Bold.Bold = true;
-    EXPECT_GE(AcquireFont(Bold)->TextWidth(Text), AcquireFont(Spec(-13, 0, false, Family))->TextWidth(Text));
+    EXPECT_GE(AcquireFont(Bold)->TextWidth(Text), AcquireFont(Request(-13, 0, false, Family))->TextWidth(Text));
   }
 }
 
 TEST(TextEngineMeasure, LineMetricsAreConsistent) {
   for (int H : {-9, -11, -12, -16, -27, 12, 15, 40}) {
-    const TTextMetrics& M = AcquireFont(Spec(H))->Metrics();
+    const TTextMetrics& M = AcquireFont(Request(H))->Metrics();
     EXPECT_EQ(M.Height, M.Ascent + M.Descent) << H;
     EXPECT_GT(M.Ascent, M.Descent) << H;
     EXPECT_GE(M.InternalLeading, 0) << H;
@@ -106,12 +106,12 @@ TEST(TextEngineMeasure, LineMetricsAreConsistent) {
     EXPECT_GT(-M.StrikeOutTop, M.Ascent / 5) << H;
   }
   // Height 0 takes the default size; wild heights are capped, not allocated.
-  EXPECT_EQ(AcquireFont(Spec(0))->Metrics().EmHeight, DefaultFontPixels);
-  auto Huge = AcquireFont(Spec(-2000000000));
+  EXPECT_EQ(AcquireFont(Request(0))->Metrics().EmHeight, DefaultFontPixels);
+  auto Huge = AcquireFont(Request(-2000000000));
   EXPECT_EQ(Huge->Metrics().EmHeight, MaxFontPixels);
   EXPECT_GT(Huge->TextWidth(u"W"), 0);
-  EXPECT_EQ(AcquireFont(Spec(INT_MIN))->Metrics().EmHeight, MaxFontPixels);
-  EXPECT_EQ(AcquireFont(Spec(INT_MAX))->Metrics().Height, MaxFontPixels);
+  EXPECT_EQ(AcquireFont(Request(INT_MIN))->Metrics().EmHeight, MaxFontPixels);
+  EXPECT_EQ(AcquireFont(Request(INT_MAX))->Metrics().Height, MaxFontPixels);
   // A width beyond the int range saturates instead of wrapping negative.
   EXPECT_EQ(Huge->TextWidth(String(2'000'000, u'W')), INT_MAX);
 }
@@ -119,13 +119,13 @@ TEST(TextEngineMeasure, LineMetricsAreConsistent) {
 // --- Face lookup -----------------------------------------------------------
 
 TEST(TextEngineFaces, UnknownFamiliesFallBackToDejaVuSans) {
-  auto Known = AcquireFont(Spec(-14));
-  auto Unknown = AcquireFont(Spec(-14, 0, false, u"No Such Family 4711"));
+  auto Known = AcquireFont(Request(-14));
+  auto Unknown = AcquireFont(Request(-14, 0, false, u"No Such Family 4711"));
   EXPECT_EQ(Unknown->FamilyName(), "DejaVu Sans");
   EXPECT_EQ(Unknown->FilePath(), Known->FilePath());
   EXPECT_EQ(Unknown->TextWidth(u"fallback text"), Known->TextWidth(u"fallback text"));
   // An empty name is no family either.
-  EXPECT_EQ(AcquireFont(Spec(-14, 0, false, u""))->FamilyName(), "DejaVu Sans");
+  EXPECT_EQ(AcquireFont(Request(-14, 0, false, u""))->FamilyName(), "DejaVu Sans");
 }
 
 TEST(TextEngineFaces, HostFamiliesMapToMetricCompatibleStandIns) {
@@ -137,7 +137,7 @@ TEST(TextEngineFaces, HostFamiliesMapToMetricCompatibleStandIns) {
             (std::vector<std::string>{"Times New Roman", "Liberation Serif", "DejaVu Serif", "DejaVu Sans"}));
   EXPECT_EQ(FontFamilyCandidates(u"DejaVu Sans"), (std::vector<std::string>{"DejaVu Sans"}));
   // Whatever is installed, a monospaced request ends on a monospaced face.
-  auto Mono = AcquireFont(Spec(-12, 0, false, u"Courier New"));
+  auto Mono = AcquireFont(Request(-12, 0, false, u"Courier New"));
   EXPECT_EQ(Mono->TextWidth(u"iiii"), Mono->TextWidth(u"WWWW"));
 }
 
@@ -150,7 +150,7 @@ TEST(TextEngineFaces, ItalicLeansRightWithOrWithoutAnItalicFace) {
   // "DejaVu Sans Light" has no slanted face anywhere (and is often missing
   // altogether, which ends at DejaVu Sans without an oblique face too).
   for (const String& Family : {String(u"DejaVu Sans"), String(u"DejaVu Sans Light")}) {
-    TFontSpec Italic = Spec(-20, 0, false, Family);
+    TFontRequest Italic = Request(-20, 0, false, Family);
     Italic.Italic = true;
     auto Slanted = AcquireFont(Italic);
     if (Family == u"DejaVu Sans Light") {
@@ -158,7 +158,7 @@ TEST(TextEngineFaces, ItalicLeansRightWithOrWithoutAnItalicFace) {
     }
     TPage A(80, 40), B(80, 40);
     Slanted->Draw(A.Surface(), A.All(), 4, 4, u"Il", Ink);
-    AcquireFont(Spec(-20, 0, false, Family))->Draw(B.Surface(), B.All(), 4, 4, u"Il", Ink);
+    AcquireFont(Request(-20, 0, false, Family))->Draw(B.Surface(), B.All(), 4, 4, u"Il", Ink);
     EXPECT_NE(A.Px, B.Px);
     // The top of the strokes lies further right than their foot.
     const TRect Box = A.InkBox();
@@ -167,10 +167,10 @@ TEST(TextEngineFaces, ItalicLeansRightWithOrWithoutAnItalicFace) {
 }
 
 TEST(TextEngineFaces, SyntheticBoldWidensEveryAdvance) {
-  TFontSpec Bold = Spec(-16, 0, false, u"DejaVu Sans Light");
+  TFontRequest Bold = Request(-16, 0, false, u"DejaVu Sans Light");
   Bold.Bold = true;
   auto Heavy = AcquireFont(Bold);
-  auto Plain = AcquireFont(Spec(-16, 0, false, u"DejaVu Sans Light"));
+  auto Plain = AcquireFont(Request(-16, 0, false, u"DejaVu Sans Light"));
   if (!Heavy->SyntheticBold()) GTEST_SKIP() << "the family resolved to a face with its own bold";
   for (char32_t C : {U'i', U'W', U'.', U'0'}) EXPECT_GT(Heavy->Advance(C), Plain->Advance(C));
   TPage A(120, 30), B(120, 30);
@@ -181,15 +181,15 @@ TEST(TextEngineFaces, SyntheticBoldWidensEveryAdvance) {
 }
 
 TEST(TextEngineFaces, EqualRequestsShareOneInstance) {
-  EXPECT_EQ(AcquireFont(Spec(-12, 450)).get(), AcquireFont(Spec(-12, 4050)).get());
-  EXPECT_EQ(AcquireFont(Spec(-12, -3150)).get(), AcquireFont(Spec(-12, 450)).get());
-  EXPECT_NE(AcquireFont(Spec(-12, 0, true)).get(), AcquireFont(Spec(-12, 0, false)).get());
+  EXPECT_EQ(AcquireFont(Request(-12, 450)).get(), AcquireFont(Request(-12, 4050)).get());
+  EXPECT_EQ(AcquireFont(Request(-12, -3150)).get(), AcquireFont(Request(-12, 450)).get());
+  EXPECT_NE(AcquireFont(Request(-12, 0, true)).get(), AcquireFont(Request(-12, 0, false)).get());
 }
 
 // --- Drawing ---------------------------------------------------------------
 
 TEST(TextEngineDraw, InkStaysInsideTheTextCell) {
-  auto F = AcquireFont(Spec(-16));
+  auto F = AcquireFont(Request(-16));
   TPage P(200, 60);
   const String Text = u"Hxg(8g]}";
   F->Draw(P.Surface(), P.All(), 10, 7, Text, Ink);
@@ -207,7 +207,7 @@ TEST(TextEngineDraw, InkStaysInsideTheTextCell) {
 }
 
 TEST(TextEngineDraw, NothingOutsideTheClipChanges) {
-  auto F = AcquireFont(Spec(-20));
+  auto F = AcquireFont(Request(-20));
   const TRect Clip{30, 12, 70, 25};
   TPage Clipped(120, 40), Full(120, 40);
   F->Draw(Clipped.Surface(), Clip, 5, 5, u"Clipping WWW", Ink, true, true);
@@ -236,8 +236,8 @@ TEST(TextEngineDraw, NothingOutsideTheClipChanges) {
 TEST(TextEngineDraw, MonochromeUsesTwoColoursAntialiasedBlends) {
   const String Text = u"Smooth & jagged @ 45%";
   TPage Mono(220, 30), Smooth(220, 30);
-  AcquireFont(Spec(-15, 0, true))->Draw(Mono.Surface(), Mono.All(), 2, 2, Text, 0x2040C0);
-  AcquireFont(Spec(-15, 0, false))->Draw(Smooth.Surface(), Smooth.All(), 2, 2, Text, 0x2040C0);
+  AcquireFont(Request(-15, 0, true))->Draw(Mono.Surface(), Mono.All(), 2, 2, Text, 0x2040C0);
+  AcquireFont(Request(-15, 0, false))->Draw(Smooth.Surface(), Smooth.All(), 2, 2, Text, 0x2040C0);
   std::set<uint32_t> MonoColours(Mono.Px.begin(), Mono.Px.end());
   EXPECT_EQ(MonoColours, (std::set<uint32_t>{Paper, 0x2040C0}));
   std::set<uint32_t> SmoothColours(Smooth.Px.begin(), Smooth.Px.end());
@@ -251,7 +251,7 @@ TEST(TextEngineDraw, MonochromeUsesTwoColoursAntialiasedBlends) {
 }
 
 TEST(TextEngineDraw, UnderlineAndStrikeOutRunUnderTheWholeString) {
-  auto F = AcquireFont(Spec(-18));
+  auto F = AcquireFont(Request(-18));
   const TTextMetrics& M = F->Metrics();
   const String Spaces = u"     ";  // no ink of their own: only the lines show
   const int W = F->TextWidth(Spaces);
@@ -267,7 +267,7 @@ TEST(TextEngineDraw, UnderlineAndStrikeOutRunUnderTheWholeString) {
 
 // The ink of Text drawn at Angle about (X, Y) must lie in the rotated cell.
 TRect DrawTurned(TPage& P, int Angle, int X, int Y, const String& Text, int& W, int& H) {
-  auto F = AcquireFont(Spec(-16, Angle, true));
+  auto F = AcquireFont(Request(-16, Angle, true));
   W = F->TextWidth(Text);
   H = F->Metrics().Height;
   F->Draw(P.Surface(), P.All(), X, Y, Text, Ink, true);
@@ -308,7 +308,7 @@ TEST(TextEngineDraw, RotatedTextTurnsAboutTheTopLeftOfItsCell) {
     // 45 degrees: every ink pixel lies within the rotated cell (one pixel of slack).
     TPage P(200, 200);
     DrawTurned(P, 450, 40, 150, Text, W, H);
-    auto F = AcquireFont(Spec(-16, 450, true));
+    auto F = AcquireFont(Request(-16, 450, true));
     const TPointF A = F->Along(), D = F->Down();
     int Outside = 0, Inked = 0;
     for (int Y = 0; Y < 200; ++Y)
