@@ -14,12 +14,6 @@ namespace {
 
 constexpr int WHEEL_DELTA = 120;
 
-TRect Intersection(const TRect& A, const TRect& B) {
-  TRect R{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom)};
-  if (R.IsEmpty()) return TRect{};
-  return R;
-}
-
 }  // namespace
 
 uintptr_t ShiftStateToMouseFlags(const TShiftState& Shift) {
@@ -270,7 +264,7 @@ TRect TControl::VisibleRectOnForm() const {
   for (const TControl* C = this; C->FParent; C = C->FParent) {
     if (!C->FVisible) return TRect{};
     const TWinControl* P = C->FParent;
-    R = Intersection(R, TRect{0, 0, P->FWidth, P->FHeight});
+    R = IntersectRect(R, TRect{0, 0, P->FWidth, P->FHeight});
     if (R.IsEmpty()) return TRect{};
     if (P->FParent) R = TRect{R.Left + P->FLeft, R.Top + P->FTop, R.Right + P->FLeft, R.Bottom + P->FTop};
   }

@@ -9,12 +9,6 @@ namespace orv {
 
 namespace {
 
-TRect Intersection(const TRect& A, const TRect& B) {
-  TRect R{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom)};
-  if (R.IsEmpty()) return TRect{};
-  return R;
-}
-
 void FillTarget(TBitmap* Target, const TRect& R, TColor Color) {
   const uint32_t Pixel = ColorToPixel(ColorToRGB(Color) & 0x00FFFFFF);
   for (int Y = R.Top; Y < R.Bottom; ++Y) std::fill_n(Target->ScanLine(Y) + R.Left, R.Width(), Pixel);
@@ -62,7 +56,7 @@ class TCanvasRedirect {
 void TPaintEngine::PaintTree(TControl* Control, TBitmap* Target, TPoint Origin, const TRect& Clip) {
   if (!Control || !Target) return;
   TRect R{Origin.X, Origin.Y, Origin.X + Control->Width(), Origin.Y + Control->Height()};
-  R = Intersection(Intersection(R, Clip), TRect{0, 0, Target->Width(), Target->Height()});
+  R = IntersectRect(IntersectRect(R, Clip), TRect{0, 0, Target->Width(), Target->Height()});
   if (R.IsEmpty()) return;
   auto* Win = dynamic_cast<TWinControl*>(Control);
   if (Win && !Control->ControlStyle().Contains(csOpaque)) FillTarget(Target, R, Control->Color());

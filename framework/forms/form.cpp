@@ -11,19 +11,6 @@
 
 namespace orv {
 
-namespace {
-
-TRect Union(const TRect& A, const TRect& B) {
-  return TRect{std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
-               std::max(A.Bottom, B.Bottom)};
-}
-
-bool Overlap(const TRect& A, const TRect& B) {
-  return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
-}
-
-}  // namespace
-
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   SetVisible(false);
   SetParentColor(false);
@@ -180,9 +167,9 @@ void AddRegion(std::vector<TRect>& Regions, const TRect& Rect, const TBitmap& Su
           std::min(Rect.Bottom, Surface.Height())};
   if (R.IsEmpty()) return;
   for (;;) {
-    auto It = std::find_if(Regions.begin(), Regions.end(), [&](const TRect& D) { return Overlap(D, R); });
+    auto It = std::find_if(Regions.begin(), Regions.end(), [&](const TRect& D) { return RectsOverlap(D, R); });
     if (It == Regions.end()) break;
-    R = Union(R, *It);
+    R = UnionRect(R, *It);
     Regions.erase(It);
   }
   Regions.push_back(R);

@@ -16,11 +16,6 @@ using namespace pixelops;
 
 namespace {
 
-TRect Intersect(const TRect& A, const TRect& B) {
-  return TRect{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
-               std::min(A.Bottom, B.Bottom)};
-}
-
 uint32_t ResolvePixel(TColor C) { return ColorToPixel(ColorToRGB(C) & 0x00FFFFFF); }
 
 // Fills Count pixels. On x86-64 long runs use the string store instruction:
@@ -89,8 +84,8 @@ void TCanvas::SetPenPos(const TPoint& Value) {
 TRect TCanvas::DeviceClip() const {
   if (FTarget == nullptr) return TRect{};
   TRect R{0, 0, FTarget->Width(), FTarget->Height()};
-  if (FHasBaseClip) R = Intersect(R, FBaseClip);
-  if (FHasClip) R = Intersect(R, FClip);
+  if (FHasBaseClip) R = IntersectRect(R, FBaseClip);
+  if (FHasClip) R = IntersectRect(R, FClip);
   if (R.IsEmpty()) return TRect{};
   return R;
 }
@@ -103,7 +98,7 @@ TRect TCanvas::ClipRect() const {
 
 void TCanvas::SetClipRect(const TRect& Rect) {
   TRect R{Rect.Left + FOrigin.X, Rect.Top + FOrigin.Y, Rect.Right + FOrigin.X, Rect.Bottom + FOrigin.Y};
-  if (FHasBaseClip) R = Intersect(R, FBaseClip);
+  if (FHasBaseClip) R = IntersectRect(R, FBaseClip);
   if (R.IsEmpty()) R = TRect{};
   FClip = R;
   FHasClip = true;

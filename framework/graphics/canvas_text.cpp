@@ -47,11 +47,6 @@ TRect Offset(const TRect& R, const TPoint& By) {
   return TRect{Add(R.Left, By.X), Add(R.Top, By.Y), Add(R.Right, By.X), Add(R.Bottom, By.Y)};
 }
 
-TRect Intersect(const TRect& A, const TRect& B) {
-  TRect R{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom)};
-  return R.IsEmpty() ? TRect{} : R;
-}
-
 }  // namespace
 
 void TCanvas::TextOut(int X, int Y, const String& Text) {
@@ -71,7 +66,7 @@ void TCanvas::TextOut(int X, int Y, const String& Text) {
 }
 
 void TCanvas::TextRect(const TRect& Rect, int X, int Y, const String& Text) {
-  const TRect Clip = Intersect(DeviceClip(), Offset(Rect, FOrigin));
+  const TRect Clip = IntersectRect(DeviceClip(), Offset(Rect, FOrigin));
   if (Clip.IsEmpty()) return;
   const TPixelSurface Surface = SurfaceOf(FTarget);
   if (BrushVisible()) {

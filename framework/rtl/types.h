@@ -43,6 +43,23 @@ struct TRect {
 };
 
 inline TPoint Point(int X, int Y) { return TPoint{X, Y}; }
+
+// The part A and B share; the all-zero rectangle when they do not overlap.
+inline TRect IntersectRect(const TRect& A, const TRect& B) {
+  const TRect R{A.Left > B.Left ? A.Left : B.Left, A.Top > B.Top ? A.Top : B.Top,
+                A.Right < B.Right ? A.Right : B.Right, A.Bottom < B.Bottom ? A.Bottom : B.Bottom};
+  return R.IsEmpty() ? TRect{} : R;
+}
+
+// The smallest rectangle holding both A and B.
+inline TRect UnionRect(const TRect& A, const TRect& B) {
+  return TRect{A.Left < B.Left ? A.Left : B.Left, A.Top < B.Top ? A.Top : B.Top,
+               A.Right > B.Right ? A.Right : B.Right, A.Bottom > B.Bottom ? A.Bottom : B.Bottom};
+}
+
+inline bool RectsOverlap(const TRect& A, const TRect& B) {
+  return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+}
 inline TRect Rect(int Left, int Top, int Right, int Bottom) { return TRect{Left, Top, Right, Bottom}; }
 
 }  // namespace orv
