@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "examples/gallery/pages.h"
 #include "framework/rtl/unicode.h"
 
 using namespace orv;
@@ -46,6 +47,7 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
   SetBounds(0, 0, 640, 284);
   BuildCounter();
   BuildGradient();
+  BuildPageButtons();
 }
 
 TLabel* TGalleryForm::AddLabel(int X, int Y, const String& Caption, bool Title) {
@@ -166,6 +168,25 @@ void TGalleryForm::BuildGradient() {
 
   FPaletteLabel = AddLabel(kColumn2, 256, String(), false);
   ApplyPalette();
+}
+
+void TGalleryForm::BuildPageButtons() {
+  const auto& Pages = GalleryPages();
+  if (Pages.empty()) return;
+  constexpr int kTop = 284, kWidth = 98, kGap = 4, kPerRow = 6;
+  AddLabel(kMargin, kTop, u"More components", true);
+  FPages.resize(Pages.size());
+  for (size_t I = 0; I < Pages.size(); ++I) {
+    const int Row = static_cast<int>(I) / kPerRow, Col = static_cast<int>(I) % kPerRow;
+    TSpeedButton* B = AddButton(kMargin + Col * (kWidth + kGap), kTop + 24 + Row * (kButtonHeight + kGap), kWidth,
+                                Pages[I].Title, 0);
+    B->SetOnClick([this, I](TObject*) {
+      if (!FPages[I]) FPages[I].reset(GalleryPages()[I].Create());
+      FPages[I]->Show();
+    });
+  }
+  const int Rows = (static_cast<int>(Pages.size()) + kPerRow - 1) / kPerRow;
+  SetBounds(0, 0, Width(), kTop + 24 + Rows * (kButtonHeight + kGap) + kMargin);
 }
 
 void TGalleryForm::ApplyPalette() {

@@ -1,7 +1,11 @@
 #pragma once
-// The gallery's one form: a seven-segment counter driven by auto-repeat
+// The gallery's main form: a seven-segment counter driven by auto-repeat
 // buttons and a numeric entry box, and a gradient fill whose type, colours,
-// grid and band count are switched by speed buttons.
+// grid and band count are switched by speed buttons; below them a button
+// for each further component page.
+
+#include <memory>
+#include <vector>
 
 #include "framework/controls/label.h"
 #include "framework/controls/speedbutton.h"
@@ -36,6 +40,8 @@ class TGalleryForm : public orv::TForm {
   orv::TRepSpeedButton* AddRepeatButton(int X, int Y, const orv::String& Name, const orv::String& Caption, int Step);
   void BuildCounter();
   void BuildGradient();
+  // A button per registered gallery page that opens that page's form.
+  void BuildPageButtons();
   void ApplyPalette();
 
   int FCounter = 42;
@@ -46,6 +52,8 @@ class TGalleryForm : public orv::TForm {
   orv::TNumIO* FValueBox = nullptr;
   orv::TGradFill* FGradient = nullptr;
   orv::TLabel* FPaletteLabel = nullptr;
+  // Page forms opened from the page buttons, by page index; made on first use.
+  std::vector<std::unique_ptr<orv::TForm>> FPages;
   // Set while the counter writes its value into the box, so the box's
   // change does not come back as a new value.
   bool FShowingValue = false;

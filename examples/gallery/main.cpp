@@ -1,4 +1,4 @@
-// The orvkit gallery: every finished component on one form.
+// The orvkit gallery: the main form, and a page form per further component.
 //
 //   gallery                 a window when a display is there, otherwise
 //                           PNG snapshots in out/gallery/
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "examples/gallery/galleryform.h"
+#include "examples/gallery/pages.h"
 #include "framework/backends/headless/headless.h"
 #include "framework/controls/application.h"
 #include "framework/controls/sim.h"
@@ -50,7 +51,7 @@ int WriteSnapshots(const std::filesystem::path& Dir) {
   auto Form = std::make_unique<TGalleryForm>(nullptr);
   Form->Show();
   std::vector<std::filesystem::path> Written;
-  auto Snap = [&](const char* Name) {
+  const auto Snap = [&](const char* Name) {
     const std::filesystem::path P = Dir / Name;
     orv::SnapshotForm(Form.get(), orv::FromUtf8(P.string()));
     Written.push_back(P);
@@ -67,6 +68,22 @@ int WriteSnapshots(const std::filesystem::path& Dir) {
   orv::sim::TypeText(Box, u"1234");
   for (const char16_t* Caption : {u"Mid band V", u"Colours", u"Grid", u"Grid", u"Green"}) ClickButton(Form.get(), Caption);
   Snap("gallery-switched.png");
+  Form.reset();
+  // Every further page on its own, and once more after it has been driven.
+  for (const gallery::TGalleryPage& Page : gallery::GalleryPages()) {
+    std::unique_ptr<orv::TForm> PageForm(Page.Create());
+    PageForm->Show();
+    const std::string Stem = Page.Name;
+    const std::filesystem::path P = Dir / (Stem + ".png");
+    orv::SnapshotForm(PageForm.get(), orv::FromUtf8(P.string()));
+    Written.push_back(P);
+    if (Page.Drive) {
+      Page.Drive(PageForm.get());
+      const std::filesystem::path Q = Dir / (Stem + "-driven.png");
+      orv::SnapshotForm(PageForm.get(), orv::FromUtf8(Q.string()));
+      Written.push_back(Q);
+    }
+  }
   for (const auto& P : Written) std::printf("%s\n", P.string().c_str());
   return 0;
 }
