@@ -19,6 +19,7 @@
 #include "framework/controls/sim.h"
 #include "framework/controls/speedbutton.h"
 #include "framework/controls/stdtypes.h"
+#include "framework/controls/timercomponent.h"
 #include "framework/controls/timers.h"
 #include "framework/controls/wincontrol.h"
 #include "framework/forms/form.h"
