@@ -44,8 +44,24 @@ TSdl2Backend::TSdl2Backend() {
   // Our windows are ordinary application windows; keep the desktop's
   // compositor running.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  const auto Named = [](const char* Var) {
+    const char* V = SDL_getenv(Var);
+    return V && *V;
+  };
+  const String NoWindowSystem = u"Cannot open the display: no window system found (DISPLAY and WAYLAND_DISPLAY are not set)";
+  const bool WindowSystem = Named("DISPLAY") || Named("WAYLAND_DISPLAY");
+  const char* Wanted = SDL_getenv("SDL_VIDEODRIVER");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-    throw Exception(u"Cannot open the display: " + FromUtf8(SDL_GetError()));
+    throw Exception(WindowSystem || Wanted ? u"Cannot open the display: " + FromUtf8(SDL_GetError()) : NoWindowSystem);
+  }
+  // Without a display SDL may fall back to drivers that show nothing; a
+  // program would then run invisibly for ever. Take them only when asked for
+  // by name.
+  const char* Driver = SDL_GetCurrentVideoDriver();
+  const bool Invisible = Driver && (SDL_strcmp(Driver, "offscreen") == 0 || SDL_strcmp(Driver, "dummy") == 0);
+  if (Invisible && !(Wanted && SDL_strcmp(Wanted, Driver) == 0)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    throw Exception(WindowSystem ? u"Cannot open the display: only an invisible video driver is available" : NoWindowSystem);
   }
   FLastTick = SDL_GetTicks64();
   Clipboard()->SetBackend(std::make_unique<sdl2::TSystemClipboard>());

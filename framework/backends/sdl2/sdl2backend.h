@@ -107,7 +107,10 @@ class TSdl2Backend : public TBackend {
 
 // Installs a new SDL2 backend into Application (and the system clipboard
 // into Clipboard()) and returns it; Application owns it. Raises Exception
-// when no display can be opened.
+// when no display can be opened, among others when there is no window system
+// ("Cannot open the display: no window system found (DISPLAY and
+// WAYLAND_DISPLAY are not set)"); SDL's invisible offscreen and dummy video
+// drivers are taken only when SDL_VIDEODRIVER names them.
 TSdl2Backend* UseSdl2Backend();
 
 }  // namespace orv
