@@ -80,8 +80,16 @@ TRepSpeedButton* TGalleryForm::AddRepeatButton(int X, int Y, const String& Name,
   B->SetParent(this);
   B->SetBounds(X, Y, 48, kButtonHeight);
   B->SetCaption(Caption);
-  B->SetOnClick([this, Step](TObject*) { SetCounter(FCounter + Step); });
-  B->SetOnRepeatClick([this, Step](TObject*) { SetCounter(FCounter + Step); });
+  // The button clicks on release as every speed button does; after a hold
+  // that already stepped on its repeats, that click must not step once more.
+  B->SetOnMouseDown([this](TObject*, TMouseButton, TShiftState, int, int) { FRepeated = false; });
+  B->SetOnRepeatClick([this, Step](TObject*) {
+    FRepeated = true;
+    SetCounter(FCounter + Step);
+  });
+  B->SetOnClick([this, Step](TObject*) {
+    if (!FRepeated) SetCounter(FCounter + Step);
+  });
   return B;
 }
 

@@ -57,6 +57,8 @@ class TGalleryForm : public orv::TForm {
   // Set while the counter writes its value into the box, so the box's
   // change does not come back as a new value.
   bool FShowingValue = false;
+  // Set once the repeat button being held has stepped on a repeat tick.
+  bool FRepeated = false;
 };
 
 }  // namespace gallery
