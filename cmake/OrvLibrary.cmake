@@ -15,7 +15,9 @@ function(orv_add_library target)
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/orvkit>)
-  target_link_libraries(${target} PUBLIC ${ARG_DEPENDS} PRIVATE orv_warnings ${ARG_PRIVATE_DEPENDS})
+  # Consumers compile the headers as C++20 too; the warning set is ours alone.
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  target_link_libraries(${target} PUBLIC ${ARG_DEPENDS} PRIVATE $<BUILD_INTERFACE:orv_warnings> ${ARG_PRIVATE_DEPENDS})
   install(TARGETS ${target} EXPORT orvkitTargets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})

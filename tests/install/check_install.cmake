@@ -1,13 +1,41 @@
-# Installs the built tree into a scratch prefix, then configures, builds and
-# runs a tiny consumer through find_package(orvkit) and through pkg-config.
+# Installs the built tree into a scratch prefix, then builds and runs the
+# application of the README's "Using orvkit from CMake" section, exactly as
+# written there: through find_package(orvkit), and through pkg-config.
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix
                 RESULT_VARIABLE rc OUTPUT_QUIET)
 if(rc)
   message(FATAL_ERROR "install failed: ${rc}")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -G Ninja -S ${SOURCE_DIR}/tests/install/consumer
-                  -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
+
+# The first fenced block of a language after the section heading.
+file(READ ${SOURCE_DIR}/README.md readme)
+string(FIND "${readme}" "## Using orvkit from CMake" at)
+if(at LESS 0)
+  message(FATAL_ERROR "README.md has no 'Using orvkit from CMake' section")
+endif()
+string(SUBSTRING "${readme}" ${at} -1 section)
+function(readme_block lang out)
+  string(FIND "${section}" "```${lang}\n" start)
+  if(start LESS 0)
+    message(FATAL_ERROR "README.md: no ${lang} block in the CMake section")
+  endif()
+  string(LENGTH "```${lang}\n" skip)
+  math(EXPR start "${start} + ${skip}")
+  string(SUBSTRING "${section}" ${start} -1 rest)
+  string(FIND "${rest}" "```" end)
+  string(SUBSTRING "${rest}" 0 ${end} block)
+  set(${out} "${block}" PARENT_SCOPE)
+endfunction()
+readme_block(cmake project_text)
+readme_block(cpp main_text)
+set(app ${WORK_DIR}/app)
+file(WRITE ${app}/CMakeLists.txt "${project_text}")
+file(WRITE ${app}/main.cpp "${main_text}")
+set(expected " 1.23450E\\+03")
+
+execute_process(COMMAND ${CMAKE_COMMAND} -G Ninja -S ${app} -B ${WORK_DIR}/build
+                  -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
                 RESULT_VARIABLE rc)
 if(rc)
   message(FATAL_ERROR "consumer configure failed: ${rc}")
@@ -16,9 +44,9 @@ execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/build RESULT_VARIAB
 if(rc)
   message(FATAL_ERROR "consumer build failed: ${rc}")
 endif()
-execute_process(COMMAND ${WORK_DIR}/build/consumer RESULT_VARIABLE rc OUTPUT_VARIABLE out)
-if(rc OR NOT out MATCHES "orvkit ok")
-  message(FATAL_ERROR "consumer run failed: ${rc} ${out}")
+execute_process(COMMAND ${WORK_DIR}/build/app RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(rc OR NOT out MATCHES "${expected}")
+  message(FATAL_ERROR "consumer run failed: ${rc} '${out}'")
 endif()
 
 find_program(PKG_CONFIG pkg-config)
@@ -30,13 +58,16 @@ if(PKG_CONFIG)
     message(FATAL_ERROR "pkg-config does not know orvkit")
   endif()
   separate_arguments(flags UNIX_COMMAND "${flags}")
-  execute_process(COMMAND c++ ${SOURCE_DIR}/tests/install/consumer/main.cpp ${flags}
-                    -o ${WORK_DIR}/pc-consumer RESULT_VARIABLE rc)
+  execute_process(COMMAND c++ ${app}/main.cpp ${flags} -o ${WORK_DIR}/pc-consumer RESULT_VARIABLE rc)
   if(rc)
     message(FATAL_ERROR "pkg-config consumer build failed: ${rc}")
   endif()
   execute_process(COMMAND ${WORK_DIR}/pc-consumer RESULT_VARIABLE rc OUTPUT_VARIABLE out)
-  if(rc OR NOT out MATCHES "orvkit ok")
-    message(FATAL_ERROR "pkg-config consumer run failed: ${rc} ${out}")
+  if(rc OR NOT out MATCHES "${expected}")
+    message(FATAL_ERROR "pkg-config consumer run failed: ${rc} '${out}'")
+  endif()
+  execute_process(COMMAND ${PKG_CONFIG} --exists orvkit-sdl2 RESULT_VARIABLE rc)
+  if(EXISTS ${BUILD_DIR}/orvkit-sdl2.pc AND rc)
+    message(FATAL_ERROR "pkg-config does not know orvkit-sdl2")
   endif()
 endif()
