@@ -93,6 +93,7 @@ void TSdl2Backend::AdvanceClock() {
 void TSdl2Backend::PumpEvents(int TimeoutMs) {
   AdvanceClock();
   if (Application) Application->ProcessMessages();
+  ShowDueFrames();
   int Wait = std::max(TimeoutMs, 0);
   const int64_t Due = timers::NextDue();
   if (Due >= 0 && Due < Wait) Wait = static_cast<int>(Due);
@@ -106,6 +107,7 @@ void TSdl2Backend::PumpEvents(int TimeoutMs) {
   }
   AdvanceClock();
   if (Application) Application->ProcessMessages();
+  ShowDueFrames();
 }
 
 void TSdl2Backend::RunLoop(const std::function<bool()>& Done) {

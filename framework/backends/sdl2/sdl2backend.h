@@ -79,6 +79,8 @@ class TSdl2Backend : public TBackend {
     int TextureWidth = 0;
     int TextureHeight = 0;
     String Caption;
+    // The texture holds changes the window does not show yet.
+    bool FrameDue = false;
   };
   struct TModalFrame {
     TCustomForm* Form = nullptr;
@@ -94,6 +96,9 @@ class TSdl2Backend : public TBackend {
   void AdvanceClock();
   void DestroyWindow(TFormWindow& W);
   void ShowFrame(TFormWindow& W);
+  // Shows every window whose texture changed: once per paint pass, so a
+  // frame never shows one control's change without another's made with it.
+  void ShowDueFrames();
   void SyncCaption(TCustomForm* Form, TFormWindow& W);
 
   std::map<TCustomForm*, TFormWindow> FWindows;

@@ -119,6 +119,13 @@ void TSdl2Backend::ShowFrame(TFormWindow& W) {
     SDL_RenderCopy(W.Renderer, W.Texture, nullptr, &Whole);
   }
   SDL_RenderPresent(W.Renderer);
+  W.FrameDue = false;
+}
+
+void TSdl2Backend::ShowDueFrames() {
+  for (auto& [Form, W] : FWindows) {
+    if (W.FrameDue) ShowFrame(W);
+  }
 }
 
 void TSdl2Backend::Present(TCustomForm* Form, const TRect& Rect) {
@@ -151,7 +158,7 @@ void TSdl2Backend::Present(TCustomForm* Form, const TRect& Rect) {
   // colours (the renderer ignores alpha without blending).
   const SDL_Rect Area{R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top};
   SDL_UpdateTexture(W.Texture, &Area, Surface->ScanLine(R.Top) + R.Left, Width * static_cast<int>(sizeof(uint32_t)));
-  ShowFrame(W);
+  W.FrameDue = true;
 }
 
 uint32_t TSdl2Backend::WindowID(TCustomForm* Form) const {
