@@ -20,6 +20,8 @@
 #include "framework/controls/speedbutton.h"
 #include "framework/controls/stdtypes.h"
 #include "framework/controls/timercomponent.h"
+#include "framework/controls/treenode.h"
+#include "framework/controls/treeview.h"
 #include "framework/controls/timers.h"
 #include "framework/controls/wincontrol.h"
 #include "framework/forms/form.h"
