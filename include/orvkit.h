@@ -11,3 +11,4 @@
 #include "sevenseg/sevenseg.h"
 #include "repsbut/repsbut.h"
 #include "rotlab/rotlab.h"
+#include "foldertree/foldertree.h"
