@@ -11,6 +11,7 @@
 #include "framework/rtl/rtlmath.h"
 #include "framework/rtl/set.h"
 #include "framework/rtl/streams.h"
+#include "framework/rtl/stringlist.h"
 #include "framework/rtl/sysutils.h"
 #include "framework/rtl/textfile.h"
 #include "framework/rtl/types.h"
