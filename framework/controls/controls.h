@@ -5,6 +5,7 @@
 #include "framework/backends/headless/headless.h"
 #include "framework/controls/application.h"
 #include "framework/controls/beep.h"
+#include "framework/controls/combobox.h"
 #include "framework/controls/control.h"
 #include "framework/controls/cursors.h"
 #include "framework/controls/customcontrol.h"
