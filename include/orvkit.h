@@ -12,3 +12,5 @@
 #include "repsbut/repsbut.h"
 #include "rotlab/rotlab.h"
 #include "foldertree/foldertree.h"
+#include "colsel/colbut.h"
+#include "colsel/colsel.h"
