@@ -88,17 +88,17 @@ TColorDialogForm::TColorDialogForm(TComponent* AOwner, TColor Initial)
   SetBorderStyle(bsDialog);
   SetPosition(poScreenCenter);
   const int PaletteWidth = 8 * (kSwatch + kGap) - kGap;
-  SetBounds(0, 0, 2 * kMargin + PaletteWidth + 16 + 150, 2 * kMargin + 6 * (kSwatch + kGap) + 40);
+  SetBounds(0, 0, 2 * kMargin + PaletteWidth + 16 + 170, 2 * kMargin + 6 * (kSwatch + kGap) + 40);
   const int FieldsLeft = kMargin + PaletteWidth + 16;
   for (int I = 0; I < 6; ++I) {
     const int Col = I / 3, Row = I % 3;
     auto* Caption = new TLabel(this);
     Caption->SetParent(this);
-    Caption->SetBounds(FieldsLeft + Col * 78, 96 + Row * 28 + 4, 36, 18);
+    Caption->SetBounds(FieldsLeft + Col * 88, 96 + Row * 28 + 4, 46, 18);
     Caption->SetCaption(kNames[static_cast<size_t>(I)]);
     auto* E = new TEdit(this);
     E->SetParent(this);
-    E->SetBounds(FieldsLeft + Col * 78 + 36, 96 + Row * 28, 38, 24);
+    E->SetBounds(FieldsLeft + Col * 88 + 46, 96 + Row * 28, 38, 24);
     E->SetMaxLength(3);
     E->SetOnChange([this, I](TObject*) { FieldChanged(I); });
     Caption->SetFocusControl(E);
@@ -129,7 +129,7 @@ TRect TColorDialogForm::SwatchRect(int Index) const {
 
 TRect TColorDialogForm::PreviewRect() const {
   const int Left = kMargin + 8 * (kSwatch + kGap) - kGap + 16;
-  return TRect{Left, kMargin, Left + 150, kMargin + 72};
+  return TRect{Left, kMargin, Left + 170, kMargin + 72};
 }
 
 void TColorDialogForm::Choose(TColor Value) {
