@@ -4,20 +4,11 @@
 
 #include <array>
 
+#include "framework/graphics/edges.h"
+
 namespace orv {
 
 namespace {
-
-// One ring of a bevel on L..R x T..B (inclusive): TopLeft on the top row and
-// the left column except their far ends, BottomRight on the bottom row and
-// the right column.
-void Ring(TCanvas* C, int L, int T, int R, int B, TColor TopLeft, TColor BottomRight) {
-  if (L > R || T > B) return;
-  for (int X = L; X < R; ++X) C->SetPixels(X, T, TopLeft);
-  for (int Y = T; Y < B; ++Y) C->SetPixels(L, Y, TopLeft);
-  for (int X = L; X <= R; ++X) C->SetPixels(X, B, BottomRight);
-  for (int Y = T; Y <= B; ++Y) C->SetPixels(R, Y, BottomRight);
-}
 
 enum TMarkShape : uint8_t {
   mkDot,
@@ -77,26 +68,25 @@ void Segment(TCanvas* C, int X1, int Y1, int X2, int Y2) {
 
 void DrawFrame(TCanvas* Canvas, TFrameStyle Style, int Left, int Top, int Right, int Bottom, TColor C1,
                TColor /*C2*/, TColor C3, TColor C4, TColor /*C5*/) {
-  if (Canvas == nullptr) return;
+  if (Canvas == nullptr || Left > Right || Top > Bottom) return;
+  const TRect Box{Left, Top, Right + 1, Bottom + 1};
   switch (Style) {
     case fsNone:
       break;
     case fsSimple:
-      Ring(Canvas, Left, Top, Right, Bottom, C4, C4);
+      DrawEdgeRing(Canvas, Box, C4, C4);
       break;
     case fsLowered:
-      Ring(Canvas, Left, Top, Right, Bottom, C3, C1);
+      DrawEdgeRing(Canvas, Box, C3, C1);
       break;
     case fsRaised:
-      Ring(Canvas, Left, Top, Right, Bottom, C1, C3);
+      DrawEdgeRing(Canvas, Box, C1, C3);
       break;
     case fsEmbossed:
-      Ring(Canvas, Left, Top, Right, Bottom, C1, C3);
-      Ring(Canvas, Left + 1, Top + 1, Right - 1, Bottom - 1, C3, C1);
+      DrawEdge(Canvas, Box, TEdgeColors{C1, C3, C3, C1});
       break;
     case fsEngraved:
-      Ring(Canvas, Left, Top, Right, Bottom, C3, C1);
-      Ring(Canvas, Left + 1, Top + 1, Right - 1, Bottom - 1, C1, C3);
+      DrawEdge(Canvas, Box, TEdgeColors{C3, C1, C1, C3});
       break;
   }
 }

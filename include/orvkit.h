@@ -2,6 +2,9 @@
 // orvkit umbrella header: every public header of every library.
 
 #include "framework/controls/controls.h"
+#include "framework/forms/form.h"
+#include "framework/backends/backend.h"
+#include "framework/backends/headless/headless.h"
 #include "framework/graphics/graphics.h"
 #include "framework/rtl/rtl.h"
 #include "foundation/foundation.h"

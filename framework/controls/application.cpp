@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <iostream>
 
-#include "framework/backends/headless/headless.h"
+#include "framework/controls/platform.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/timers.h"
-#include "framework/forms/form.h"
+#include "framework/controls/toplevel.h"
+#include "framework/controls/wincontrol.h"
 #include "framework/rtl/unicode.h"
 
 namespace orv {
@@ -19,7 +20,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 TApplication::~TApplication() = default;
 
 TBackend* TApplication::Backend() {
-  if (!FBackend) FBackend = std::make_unique<THeadlessBackend>();
+  if (!FBackend) FBackend = CreateDefaultBackend();
   return FBackend.get();
 }
 
@@ -32,15 +33,15 @@ void TApplication::Run() {
 
 void TApplication::PaintPending() {
   if (!Screen) return;
-  for (int I = 0; I < Screen->FormCount(); ++I) Screen->Forms(I)->PaintPending();
+  for (int I = 0; I < Screen->FormCount(); ++I) Screen->FormSurfaces(I)->PaintPending();
 }
 
 void TApplication::ProcessMessages() {
   // Released forms go first: nothing may paint them any more.
   while (!FReleased.empty()) {
-    TCustomForm* Form = FReleased.back();
+    TTopLevelSurface* Form = FReleased.back();
     FReleased.pop_back();
-    delete Form;
+    delete Form->Window();
   }
   PaintPending();
 }
@@ -83,13 +84,13 @@ void TApplication::ShowException(Exception* E) {
   if (E) std::cerr << ToUtf8(E->Message()) << std::endl;
 }
 
-void TApplication::ReleaseForm(TCustomForm* Form) {
+void TApplication::ReleaseForm(TTopLevelSurface* Form) {
   if (std::find(FReleased.begin(), FReleased.end(), Form) == FReleased.end()) FReleased.push_back(Form);
 }
 
-void TApplication::FormDestroying(TCustomForm* Form) {
+void TApplication::FormDestroying(TTopLevelSurface* Form) {
   std::erase(FReleased, Form);
-  if (FMainForm == Form) FMainForm = nullptr;
+  if (FMainForm == Form->Form()) FMainForm = nullptr;
 }
 
 }  // namespace orv

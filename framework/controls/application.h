@@ -15,6 +15,7 @@ namespace orv {
 
 class TBackend;
 class TCustomForm;
+class TTopLevelSurface;
 class TForm;
 class TPopupMenu;
 class TMenuItem;
@@ -70,8 +71,8 @@ class TApplication : public TComponent {
   const TColorDialogHandler& ColorDialogHandler() const { return FColorDialogHandler; }
 
   // Forms closed with caFree are deleted at the next ProcessMessages.
-  void ReleaseForm(TCustomForm* Form);
-  void FormDestroying(TCustomForm* Form);
+  void ReleaseForm(TTopLevelSurface* Form);
+  void FormDestroying(TTopLevelSurface* Form);
 
  private:
   std::unique_ptr<TBackend> FBackend;
@@ -82,7 +83,7 @@ class TApplication : public TComponent {
   TModalHandler FModalHandler;
   TPopupHandler FPopupHandler;
   TColorDialogHandler FColorDialogHandler;
-  std::vector<TCustomForm*> FReleased;
+  std::vector<TTopLevelSurface*> FReleased;
 };
 
 extern TApplication* Application;

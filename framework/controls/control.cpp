@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "framework/controls/input.h"
+#include "framework/controls/toplevel.h"
 #include "framework/controls/wincontrol.h"
-#include "framework/forms/form.h"
 #include "framework/graphics/colors.h"
 #include "framework/rtl/exceptions.h"
 
@@ -63,6 +63,7 @@ TControl::TControl(TComponent* AOwner)
 }
 
 TControl::~TControl() {
+  FLife.reset();
   input::ControlDestroying(this);
   if (FParent) FParent->RemoveControl(this);
   FFont->SetOnChange(nullptr);
@@ -113,9 +114,14 @@ TPoint TControl::ScreenToClient(const TPoint& P) const {
 }
 
 TCustomForm* TControl::ParentForm() const {
-  const TControl* C = this;
+  TTopLevelSurface* T = TopLevel();
+  return T ? T->Form() : nullptr;
+}
+
+TTopLevelSurface* TControl::TopLevel() const {
+  TControl* C = const_cast<TControl*>(this);
   while (C->FParent) C = C->FParent;
-  return dynamic_cast<TCustomForm*>(const_cast<TControl*>(C));
+  return C->AsTopLevelSurface();
 }
 
 void TControl::SetAlign(TAlign Value) {
@@ -258,7 +264,7 @@ TPoint TControl::OriginOnForm() const {
 }
 
 TRect TControl::VisibleRectOnForm() const {
-  if (!ParentForm()) return TRect{};
+  if (!TopLevel()) return TRect{};
   if (!FParent) return TRect{0, 0, FWidth, FHeight};  // the form itself
   TRect R{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
   for (const TControl* C = this; C->FParent; C = C->FParent) {
@@ -272,14 +278,14 @@ TRect TControl::VisibleRectOnForm() const {
 }
 
 void TControl::Invalidate() {
-  TCustomForm* Form = ParentForm();
-  if (!Form) return;
+  TTopLevelSurface* Window = TopLevel();
+  if (!Window) return;
   const TRect R = VisibleRectOnForm();
-  if (!R.IsEmpty()) Form->InvalidateRect(R);
+  if (!R.IsEmpty()) Window->InvalidateRect(R);
 }
 
 void TControl::Update() {
-  if (TCustomForm* Form = ParentForm()) Form->PaintPending();
+  if (TTopLevelSurface* Window = TopLevel()) Window->PaintPending();
 }
 
 void TControl::Repaint() {
@@ -312,8 +318,8 @@ void TControl::CreateControlCanvas() {
 TCanvas* TControl::ControlCanvas() {
   if (!FCanvas) CreateControlCanvas();
   if (FCanvasRedirected) return FCanvas.get();
-  TCustomForm* Form = ParentForm();
-  TBitmap* Target = Form ? Form->Surface() : nullptr;
+  TTopLevelSurface* Window = TopLevel();
+  TBitmap* Target = Window ? Window->Surface() : nullptr;
   const TPoint Origin = OriginOnForm();
   const TRect Clip = VisibleRectOnForm();
   if (Target != FViewTarget || Target != FCanvas->Target() || !(Origin == FViewOrigin) || !(Clip == FViewClip)) {
@@ -325,7 +331,7 @@ TCanvas* TControl::ControlCanvas() {
   }
   // Drawing through this canvas outside a paint pass changes the surface
   // directly; the window must still be shown the change.
-  if (Form && Form->Visible()) Form->MarkDrawn(Clip);
+  if (Window && Window->Window()->Visible()) Window->MarkDrawn(Clip);
   return FCanvas.get();
 }
 
@@ -362,14 +368,24 @@ void TControl::WndProc(TMessage& Message) {
         return;
       }
       FControlState.Include(csLButtonDown);
-      if (FControlStyle.Contains(csClickEvents)) DblClick();
+      if (FControlStyle.Contains(csClickEvents)) {
+        const auto Life = LifeToken();
+        DblClick();
+        if (Life.expired()) return;
+      }
       MouseDown(mbLeft, Shift() + TShiftState{ssDouble}, X, Y);
       return;
     case WM_LBUTTONUP:
       FControlState.Exclude(csLButtonDown);
       if (FControlState.Contains(csClicked)) {
         FControlState.Exclude(csClicked);
-        if (ClientRect().Contains(TPoint{X, Y})) Click();
+        if (ClientRect().Contains(TPoint{X, Y})) {
+          // The click handler may free this control: then there is no one
+          // left to hear of the release.
+          const auto Life = LifeToken();
+          Click();
+          if (Life.expired()) return;
+        }
       }
       MouseUp(mbLeft, Shift(), X, Y);
       return;
@@ -496,8 +512,9 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 
 bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
   bool Handled = false;
+  const auto Life = LifeToken();
   if (FOnMouseWheel) FOnMouseWheel(this, Shift, WheelDelta, MousePos, Handled);
-  if (Handled) return true;
+  if (Handled || Life.expired()) return true;
   // Whole notches turn into wheel-down/up steps; a remainder waits for more.
   int& Accumulator = FWheelAccumulator;
   Accumulator += WheelDelta;
@@ -509,6 +526,7 @@ bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) 
       Accumulator -= WHEEL_DELTA;
       Handled = DoMouseWheelUp(Shift, MousePos);
     }
+    if (Life.expired()) return true;
   }
   return Handled;
 }

@@ -23,6 +23,7 @@ namespace orv {
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+class TTopLevelSurface;
 
 enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
@@ -140,6 +141,9 @@ class TControl : public TComponent {
   // The form this control sits on (itself for a form); nullptr when the
   // control is not on a form.
   TCustomForm* ParentForm() const;
+  // The top-level window this control sits on (itself for one), as the
+  // surface interface it offers; nullptr when not on such a window.
+  TTopLevelSurface* TopLevel() const;
 
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign Value);
@@ -199,6 +203,12 @@ class TControl : public TComponent {
   void PaintTo(TCanvas* Dest, int X, int Y);
   void BringToFront();
   void SendToBack();
+
+  // --- Lifetime ------------------------------------------------------------
+  // Expires when the control is destroyed. Event handlers may delete their
+  // own sender, so code that calls one holds a token across the call and
+  // touches the control afterwards only while the token is alive.
+  std::weak_ptr<const void> LifeToken() const { return FLife; }
 
   // --- Messages --------------------------------------------------------------
   intptr_t Perform(uint32_t Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
@@ -271,6 +281,8 @@ class TControl : public TComponent {
   TCanvas* ControlCanvas();
   void CreateControlCanvas();
 
+  // A top-level window answers its surface interface; other controls none.
+  virtual TTopLevelSurface* AsTopLevelSurface() { return nullptr; }
   // Called with a new parent (or nullptr) after the control moved there.
   virtual void ParentChanged() {}
   // Where the control lies on its form's surface (form client coordinates),
@@ -316,6 +328,7 @@ class TControl : public TComponent {
   TStyleElements FStyleElements{seFont, seClient, seBorder};
   String FText;
 
+  std::shared_ptr<const void> FLife = std::make_shared<char>(0);
   std::unique_ptr<TCanvas> FCanvas;
   // Set while PaintTo or the paint pass draws through a view of their own.
   bool FCanvasRedirected = false;

@@ -1,8 +1,6 @@
 #pragma once
-// Every public header of the control layer, its forms and the headless backend.
+// Every public header of the control layer.
 
-#include "framework/backends/backend.h"
-#include "framework/backends/headless/headless.h"
 #include "framework/controls/application.h"
 #include "framework/controls/beep.h"
 #include "framework/controls/combobox.h"
@@ -16,6 +14,7 @@
 #include "framework/controls/messages.h"
 #include "framework/controls/paint.h"
 #include "framework/controls/panel.h"
+#include "framework/controls/platform.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/sim.h"
 #include "framework/controls/speedbutton.h"
@@ -24,5 +23,5 @@
 #include "framework/controls/treenode.h"
 #include "framework/controls/treeview.h"
 #include "framework/controls/timers.h"
+#include "framework/controls/toplevel.h"
 #include "framework/controls/wincontrol.h"
-#include "framework/forms/form.h"

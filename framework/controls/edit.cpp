@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "framework/graphics/colors.h"
+#include "framework/graphics/edges.h"
 #include "framework/rtl/clipboard.h"
 #include "framework/rtl/sysutils.h"
 
@@ -417,22 +418,7 @@ void TCustomEdit::Paint() {
   const int B = BorderWidth();
   C->Pen()->SetMode(pmCopy);
   C->Brush()->SetStyle(bsSolid);
-  if (B > 0) {
-    // Sunken edge: shadow outside / dark shadow inside on the top and left,
-    // highlight outside / light inside on the bottom and right.
-    C->Brush()->SetColor(clBtnShadow);
-    C->FillRect(TRect{0, 0, W - 1, 1});
-    C->FillRect(TRect{0, 0, 1, H - 1});
-    C->Brush()->SetColor(clBtnHighlight);
-    C->FillRect(TRect{0, H - 1, W, H});
-    C->FillRect(TRect{W - 1, 0, W, H});
-    C->Brush()->SetColor(cl3DDkShadow);
-    C->FillRect(TRect{1, 1, W - 2, 2});
-    C->FillRect(TRect{1, 1, 2, H - 2});
-    C->Brush()->SetColor(cl3DLight);
-    C->FillRect(TRect{1, H - 2, W - 1, H - 1});
-    C->FillRect(TRect{W - 2, 1, W - 1, H - 1});
-  }
+  if (B > 0) DrawEdge(C, TRect{0, 0, W, H}, EdgeSunken);
   const TRect Inner{B, B, W - B, H - B};
   C->Brush()->SetColor(Color());
   C->FillRect(Inner);
@@ -488,7 +474,9 @@ void TCustomEdit::DoExit() {
 
 void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft) {
+    const auto Life = LifeToken();
     if (!Focused() && CanFocus()) SetFocus();
+    if (Life.expired()) return;  // an exit or enter handler freed the edit
     const int Pos = PosFromX(X);
     if (Shift.Contains(ssDouble)) {
       SelectWordAt(Pos);
@@ -518,17 +506,22 @@ void TCustomEdit::WndProc(TMessage& Message) {
     case WM_PAINT:
       Paint();
       return;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
       FHandledChar = 0;
+      // The key handlers may free the edit; then the key does nothing more.
+      const auto Life = LifeToken();
       TWinControl::WndProc(Message);
-      if (Message.Result == 0 && Message.WParam != 0) {
+      if (!Life.expired() && Message.Result == 0 && Message.WParam != 0) {
         DefaultKeyDown(static_cast<uint16_t>(Message.WParam), KeyDataToShiftState(Message.LParam));
       }
       return;
-    case WM_CHAR:
+    }
+    case WM_CHAR: {
+      const auto Life = LifeToken();
       TWinControl::WndProc(Message);
-      if (Message.Result == 0 && Message.WParam != 0) DefaultChar(static_cast<Char>(Message.WParam));
+      if (!Life.expired() && Message.Result == 0 && Message.WParam != 0) DefaultChar(static_cast<Char>(Message.WParam));
       return;
+    }
     case WM_KEYUP:
       FHandledChar = 0;
       TWinControl::WndProc(Message);
@@ -594,6 +587,7 @@ void TCustomEdit::DefaultKeyDown(uint16_t Key, TShiftState Shift) {
       break;
   }
   if (!Ctrl || Extend) return;
+  const auto Life = LifeToken();  // OnChange of the edits below may free the edit
   switch (Key) {
     case u'A': SelectAll(); break;
     case u'C': CopyToClipboard(); break;
@@ -603,6 +597,7 @@ void TCustomEdit::DefaultKeyDown(uint16_t Key, TShiftState Shift) {
     default: return;
   }
   // The keyboard follows with the control character of the letter.
+  if (Life.expired()) return;
   FHandledChar = static_cast<Char>(Key - u'A' + 1);
 }
 

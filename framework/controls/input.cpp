@@ -1,9 +1,9 @@
 #include "framework/controls/input.h"
 
-#include "framework/backends/backend.h"
 #include "framework/controls/application.h"
+#include "framework/controls/platform.h"
 #include "framework/controls/screen.h"
-#include "framework/forms/form.h"
+#include "framework/controls/toplevel.h"
 
 namespace orv::input {
 
@@ -73,16 +73,17 @@ void TrackPointer(TControl* Target, int X, int Y) {
     SetHover(Target);
     return;
   }
-  TCustomForm* Form = Target->ParentForm();
-  if (!Form) {
+  TTopLevelSurface* Window = Target->TopLevel();
+  if (!Window) {
     SetHover(nullptr);
     return;
   }
+  TWinControl* Form = Window->Window();
   const TPoint P = Form->ScreenToClient(Target->ClientToScreen(TPoint{X, Y}));
   SetHover(Form->ClientRect().Contains(P) ? HitTest(Form, P.X, P.Y) : nullptr);
 }
 
-TPoint ToForm(TCustomForm* Form, TControl* C, int X, int Y) {
+TPoint ToForm(TWinControl* Form, TControl* C, int X, int Y) {
   const TPoint S = Form->ClientToScreen(TPoint{0, 0});
   const TPoint T = C->ClientToScreen(TPoint{0, 0});
   return TPoint{X - (T.X - S.X), Y - (T.Y - S.Y)};
@@ -105,7 +106,9 @@ void SetHover(TControl* Target) {
   GHover = Target;
   if (Old) Old->Perform(CM_MOUSELEAVE);
   if (Target && GHover == Target) {
+    const auto Life = Target->LifeToken();
     Target->Perform(CM_MOUSEENTER);
+    if (Life.expired()) return;  // the enter handler freed it
     if (Screen && Screen->Cursor() == crDefault && Application) Application->Backend()->SetCursor(Target->Cursor());
   }
 }
@@ -117,7 +120,9 @@ void ControlDestroying(TControl* Control) {
 
 void MouseDown(TControl* Target, TMouseButton Button, TShiftState Shift, int X, int Y, bool Double) {
   if (!Target) return;
-  TrackPointer(Target, X, Y);
+  const auto Life = Target->LifeToken();
+  TrackPointer(Target, X, Y);  // enter and leave handlers may free Target
+  if (Life.expired()) return;
   TControl* R = Receiver(Target, X, Y);
   if (!EnabledChain(R)) return;
   if (!GCapture && R->ControlStyle().Contains(csCaptureMouse)) GCapture = R;
@@ -128,7 +133,9 @@ void MouseDown(TControl* Target, TMouseButton Button, TShiftState Shift, int X, 
 
 void MouseMove(TControl* Target, TShiftState Shift, int X, int Y) {
   if (!Target) return;
+  const auto Life = Target->LifeToken();
   TrackPointer(Target, X, Y);
+  if (Life.expired()) return;
   TControl* R = Receiver(Target, X, Y);
   if (!EnabledChain(R)) return;
   R->Perform(WM_MOUSEMOVE, ShiftStateToMouseFlags(Shift) | HeldFlags(), MakeMouseLParam(X, Y));
@@ -157,11 +164,13 @@ void MouseWheel(TControl* Target, TShiftState Shift, int WheelDelta, int X, int 
   // Unhandled wheel input goes on to the parents.
   for (TControl* C = R; C; C = C->Parent()) {
     if (!EnabledChain(C)) continue;
+    const auto Life = C->LifeToken();
     if (C->Perform(WM_MOUSEWHEEL, Flags, MakeMouseLParam(ScreenPos.X, ScreenPos.Y)) != 0) return;
+    if (Life.expired()) return;
   }
 }
 
-TControl* HitTest(TCustomForm* Form, int X, int Y) {
+TControl* HitTest(TWinControl* Form, int X, int Y) {
   TWinControl* C = Form;
   TPoint P{X, Y};
   for (;;) {
@@ -174,25 +183,25 @@ TControl* HitTest(TCustomForm* Form, int X, int Y) {
   }
 }
 
-void FormMouseDown(TCustomForm* Form, TMouseButton Button, TShiftState Shift, int X, int Y, bool Double) {
+void FormMouseDown(TWinControl* Form, TMouseButton Button, TShiftState Shift, int X, int Y, bool Double) {
   TControl* T = HitTest(Form, X, Y);
   const TPoint P = ToForm(Form, T, X, Y);
   MouseDown(T, Button, Shift, P.X, P.Y, Double);
 }
 
-void FormMouseMove(TCustomForm* Form, TShiftState Shift, int X, int Y) {
+void FormMouseMove(TWinControl* Form, TShiftState Shift, int X, int Y) {
   TControl* T = Form->ClientRect().Contains(TPoint{X, Y}) ? HitTest(Form, X, Y) : Form;
   const TPoint P = ToForm(Form, T, X, Y);
   MouseMove(T, Shift, P.X, P.Y);
 }
 
-void FormMouseUp(TCustomForm* Form, TMouseButton Button, TShiftState Shift, int X, int Y) {
+void FormMouseUp(TWinControl* Form, TMouseButton Button, TShiftState Shift, int X, int Y) {
   TControl* T = Form->ClientRect().Contains(TPoint{X, Y}) ? HitTest(Form, X, Y) : Form;
   const TPoint P = ToForm(Form, T, X, Y);
   MouseUp(T, Button, Shift, P.X, P.Y);
 }
 
-void FormMouseWheel(TCustomForm* Form, TShiftState Shift, int WheelDelta, int X, int Y) {
+void FormMouseWheel(TWinControl* Form, TShiftState Shift, int WheelDelta, int X, int Y) {
   TControl* T = HitTest(Form, X, Y);
   const TPoint P = ToForm(Form, T, X, Y);
   MouseWheel(T, Shift, WheelDelta, P.X, P.Y);
@@ -201,15 +210,16 @@ void FormMouseWheel(TCustomForm* Form, TShiftState Shift, int WheelDelta, int X,
 bool KeyDown(TWinControl* Target, uint16_t Key, TShiftState Shift) {
   if (!Target || !EnabledChain(Target)) return false;
   TMessage M{WM_KEYDOWN, Key, ShiftStateToKeyData(Shift), 0};
+  const auto Life = Target->LifeToken();
   Target->WndProc(M);
   Key = static_cast<uint16_t>(M.WParam);
-  if (M.Result != 0 || Key == 0) return false;
+  if (M.Result != 0 || Key == 0 || Life.expired()) return false;
   // Keys the control does not want for itself move the focus on the form.
   if (Key == VK_TAB && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt)) {
     const intptr_t Code = Target->Perform(WM_GETDLGCODE);
     if ((Code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) == 0) {
-      if (TCustomForm* Form = Target->ParentForm()) {
-        return Form->Perform(CM_DIALOGKEY, Key, ShiftStateToKeyData(Shift)) != 0;
+      if (TTopLevelSurface* Window = Target->TopLevel()) {
+        return Window->Window()->Perform(CM_DIALOGKEY, Key, ShiftStateToKeyData(Shift)) != 0;
       }
     }
   }
@@ -231,13 +241,15 @@ bool KeyUp(TWinControl* Target, uint16_t Key, TShiftState Shift) {
 }
 
 namespace {
-TWinControl* KeyTarget(TCustomForm* Form) {
-  return Form->ActiveControl() ? Form->ActiveControl() : static_cast<TWinControl*>(Form);
+TWinControl* KeyTarget(TWinControl* Form) {
+  TTopLevelSurface* Window = Form->TopLevel();
+  TWinControl* Active = Window ? Window->ActiveControl() : nullptr;
+  return Active ? Active : Form;
 }
 }  // namespace
 
-bool FormKeyDown(TCustomForm* Form, uint16_t Key, TShiftState Shift) { return KeyDown(KeyTarget(Form), Key, Shift); }
-bool FormKeyPress(TCustomForm* Form, Char Key) { return KeyPress(KeyTarget(Form), Key); }
-bool FormKeyUp(TCustomForm* Form, uint16_t Key, TShiftState Shift) { return KeyUp(KeyTarget(Form), Key, Shift); }
+bool FormKeyDown(TWinControl* Form, uint16_t Key, TShiftState Shift) { return KeyDown(KeyTarget(Form), Key, Shift); }
+bool FormKeyPress(TWinControl* Form, Char Key) { return KeyPress(KeyTarget(Form), Key); }
+bool FormKeyUp(TWinControl* Form, uint16_t Key, TShiftState Shift) { return KeyUp(KeyTarget(Form), Key, Shift); }
 
 }  // namespace orv::input

@@ -10,8 +10,6 @@
 
 namespace orv {
 
-class TCustomForm;
-
 namespace input {
 
 // Mouse input at client coordinates (X, Y) of Target. A control holding the
@@ -26,13 +24,14 @@ void MouseWheel(TControl* Target, TShiftState Shift, int WheelDelta, int X, int 
 void SetHover(TControl* Target);
 TControl* Hover();
 
-// Input at form client coordinates, hit-tested to the control underneath.
-void FormMouseDown(TCustomForm* Form, TMouseButton Button, TShiftState Shift, int X, int Y, bool Double = false);
-void FormMouseMove(TCustomForm* Form, TShiftState Shift, int X, int Y);
-void FormMouseUp(TCustomForm* Form, TMouseButton Button, TShiftState Shift, int X, int Y);
-void FormMouseWheel(TCustomForm* Form, TShiftState Shift, int WheelDelta, int X, int Y);
+// Input at client coordinates of a top-level window (a form), hit-tested to
+// the control underneath.
+void FormMouseDown(TWinControl* Form, TMouseButton Button, TShiftState Shift, int X, int Y, bool Double = false);
+void FormMouseMove(TWinControl* Form, TShiftState Shift, int X, int Y);
+void FormMouseUp(TWinControl* Form, TMouseButton Button, TShiftState Shift, int X, int Y);
+void FormMouseWheel(TWinControl* Form, TShiftState Shift, int WheelDelta, int X, int Y);
 // The deepest visible, enabled control at form client point (X, Y).
-TControl* HitTest(TCustomForm* Form, int X, int Y);
+TControl* HitTest(TWinControl* Form, int X, int Y);
 
 // Keys to Target (through its form's KeyPreview); a key a handler sets to 0
 // goes no further. KeyDown returns true when the form used the key for
@@ -42,9 +41,9 @@ bool KeyDown(TWinControl* Target, uint16_t Key, TShiftState Shift);
 bool KeyPress(TWinControl* Target, Char Key);
 bool KeyUp(TWinControl* Target, uint16_t Key, TShiftState Shift);
 // Keys to the form's focused control (or the form itself).
-bool FormKeyDown(TCustomForm* Form, uint16_t Key, TShiftState Shift);
-bool FormKeyPress(TCustomForm* Form, Char Key);
-bool FormKeyUp(TCustomForm* Form, uint16_t Key, TShiftState Shift);
+bool FormKeyDown(TWinControl* Form, uint16_t Key, TShiftState Shift);
+bool FormKeyPress(TWinControl* Form, Char Key);
+bool FormKeyUp(TWinControl* Form, uint16_t Key, TShiftState Shift);
 
 TControl* CaptureControl();
 void SetCaptureControl(TControl* Control);

@@ -170,12 +170,6 @@ void TCustomLabel::CMTextChanged(TMessage& Message) {
 void TCustomLabel::CMFontChanged(TMessage& Message) {
   TGraphicControl::CMFontChanged(Message);
   AdjustBounds();
-  Invalidate();
-}
-
-void TCustomLabel::CMEnabledChanged(TMessage& Message) {
-  TGraphicControl::CMEnabledChanged(Message);
-  Invalidate();
 }
 
 void TCustomLabel::Resize() {

@@ -46,7 +46,6 @@ class TCustomLabel : public TGraphicControl {
   void Paint() override;
   void CMTextChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
-  void CMEnabledChanged(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Resize() override;
   // Fits the size to the text when AutoSize is on.

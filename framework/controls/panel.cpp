@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/graphics/colors.h"
+#include "framework/graphics/edges.h"
 
 namespace orv {
 
@@ -11,23 +12,15 @@ namespace {
 constexpr TColor EngravedGray = 0x808080;
 
 // Width rings of a bevel, each Light on the top and left and Dark on the
-// bottom and right; Rect shrinks past them.
+// bottom and right (a space cut only takes up the room); Rect shrinks past
+// them.
 void Bevel(TCanvas* C, TRect& R, TBevelCut Cut, int Width) {
   if (Cut == bvNone) return;
   TColor Light = clBtnHighlight;
   TColor Dark = clBtnShadow;
   if (Cut == bvLowered) std::swap(Light, Dark);
-  for (int I = 0; I < Width && !R.IsEmpty(); ++I) {
-    if (Cut != bvSpace) {
-      C->Brush()->SetColor(Light);
-      C->FillRect(TRect{R.Left, R.Top, R.Right - 1, R.Top + 1});
-      C->FillRect(TRect{R.Left, R.Top, R.Left + 1, R.Bottom - 1});
-      C->Brush()->SetColor(Dark);
-      C->FillRect(TRect{R.Left, R.Bottom - 1, R.Right, R.Bottom});
-      C->FillRect(TRect{R.Right - 1, R.Top, R.Right, R.Bottom});
-    }
-    R = TRect{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
-  }
+  if (Cut == bvSpace) Light = Dark = clNone;
+  for (int I = 0; I < Width && !R.IsEmpty(); ++I) R = DrawEdgeRing(C, R, Light, Dark);
 }
 
 }  // namespace
@@ -91,16 +84,6 @@ void TCustomPanel::SetAlignment(TAlignment Value) {
 
 void TCustomPanel::CMTextChanged(TMessage& Message) {
   TCustomControl::CMTextChanged(Message);
-  Invalidate();
-}
-
-void TCustomPanel::CMFontChanged(TMessage& Message) {
-  TCustomControl::CMFontChanged(Message);
-  Invalidate();
-}
-
-void TCustomPanel::CMEnabledChanged(TMessage& Message) {
-  TCustomControl::CMEnabledChanged(Message);
   Invalidate();
 }
 

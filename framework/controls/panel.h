@@ -30,8 +30,6 @@ class TCustomPanel : public TCustomControl {
  protected:
   void Paint() override;
   void CMTextChanged(TMessage& Message) override;
-  void CMFontChanged(TMessage& Message) override;
-  void CMEnabledChanged(TMessage& Message) override;
 
  private:
   // Total width of bevels and border on each side.

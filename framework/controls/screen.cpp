@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "framework/backends/backend.h"
 #include "framework/controls/application.h"
 #include "framework/controls/input.h"
+#include "framework/controls/platform.h"
+#include "framework/controls/toplevel.h"
 
 namespace orv {
 
@@ -26,17 +27,23 @@ int TScreen::Width() const { return Application ? Application->Backend()->Screen
 int TScreen::Height() const { return Application ? Application->Backend()->ScreenSize().cy : 0; }
 
 TCustomForm* TScreen::Forms(int Index) const {
+  TTopLevelSurface* S = FormSurfaces(Index);
+  return S ? S->Form() : nullptr;
+}
+
+TTopLevelSurface* TScreen::FormSurfaces(int Index) const {
   if (Index < 0 || Index >= FormCount()) return nullptr;
   return FForms[static_cast<size_t>(Index)];
 }
 
-void TScreen::AddForm(TCustomForm* Form) {
-  if (std::find(FForms.begin(), FForms.end(), Form) == FForms.end()) FForms.push_back(Form);
+void TScreen::AddForm(TTopLevelSurface* Form) {
+  if (Form && std::find(FForms.begin(), FForms.end(), Form) == FForms.end()) FForms.push_back(Form);
 }
 
-void TScreen::RemoveForm(TCustomForm* Form) {
+void TScreen::RemoveForm(TTopLevelSurface* Form) {
+  if (!Form) return;
   std::erase(FForms, Form);
-  if (FActiveForm == Form) FActiveForm = nullptr;
+  if (FActiveForm == Form->Form()) FActiveForm = nullptr;
 }
 
 }  // namespace orv

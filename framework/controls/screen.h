@@ -10,6 +10,7 @@
 namespace orv {
 
 class TCustomForm;
+class TTopLevelSurface;
 
 class TScreen : public TComponent {
  public:
@@ -26,13 +27,16 @@ class TScreen : public TComponent {
   TCustomForm* ActiveForm() const { return FActiveForm; }
   void SetActiveForm(TCustomForm* Form) { FActiveForm = Form; }
 
+  // The window surface of Forms(Index).
+  TTopLevelSurface* FormSurfaces(int Index) const;
+
   // Forms register themselves here while they exist.
-  void AddForm(TCustomForm* Form);
-  void RemoveForm(TCustomForm* Form);
+  void AddForm(TTopLevelSurface* Form);
+  void RemoveForm(TTopLevelSurface* Form);
 
  private:
   TCursor FCursor = crDefault;
-  std::vector<TCustomForm*> FForms;
+  std::vector<TTopLevelSurface*> FForms;
   TCustomForm* FActiveForm = nullptr;
 };
 

@@ -72,16 +72,21 @@ void MouseUp(TControl* Control, TMouseButton Button, TShiftState Shift, int X, i
   input::MouseUp(Control, Button, Shift, X, Y);
 }
 
+// Each step goes to the control only while it lives: a handler of an
+// earlier step may have freed it.
 void Click(TControl* Control, int X, int Y) {
+  if (!Control) return;
+  const auto Life = Control->LifeToken();
   input::MouseDown(Control, mbLeft, TShiftState{}, X, Y);
-  input::MouseUp(Control, mbLeft, TShiftState{}, X, Y);
+  if (!Life.expired()) input::MouseUp(Control, mbLeft, TShiftState{}, X, Y);
 }
 
 void DblClick(TControl* Control, int X, int Y) {
-  input::MouseDown(Control, mbLeft, TShiftState{}, X, Y);
-  input::MouseUp(Control, mbLeft, TShiftState{}, X, Y);
-  input::MouseDown(Control, mbLeft, TShiftState{}, X, Y, true);
-  input::MouseUp(Control, mbLeft, TShiftState{}, X, Y);
+  if (!Control) return;
+  const auto Life = Control->LifeToken();
+  Click(Control, X, Y);
+  if (!Life.expired()) input::MouseDown(Control, mbLeft, TShiftState{}, X, Y, true);
+  if (!Life.expired()) input::MouseUp(Control, mbLeft, TShiftState{}, X, Y);
 }
 
 void MouseEnter(TControl* Control) { input::SetHover(Control); }
@@ -106,13 +111,16 @@ void KeyPress(TWinControl* Control, Char Key) { input::KeyPress(Control, Key); }
 void KeyUp(TWinControl* Control, uint16_t Key, TShiftState Shift) { input::KeyUp(Control, Key, Shift); }
 
 void TypeText(TWinControl* Control, const String& Text) {
+  if (!Control) return;
+  const auto Life = Control->LifeToken();
   for (Char Ch : Text) {
     const TKeyStroke K = KeyFor(Ch);
     const TShiftState Shift = K.Shifted ? TShiftState{ssShift} : TShiftState{};
     bool Navigated = false;
     if (K.Key != 0) Navigated = input::KeyDown(Control, K.Key, Shift);
-    if (!Navigated) input::KeyPress(Control, Ch == u'\n' ? u'\r' : Ch);
-    if (K.Key != 0) input::KeyUp(Control, K.Key, Shift);
+    if (!Navigated && !Life.expired()) input::KeyPress(Control, Ch == u'\n' ? u'\r' : Ch);
+    if (K.Key != 0 && !Life.expired()) input::KeyUp(Control, K.Key, Shift);
+    if (Life.expired()) return;
   }
 }
 

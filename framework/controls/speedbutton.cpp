@@ -4,6 +4,7 @@
 
 #include "framework/controls/wincontrol.h"
 #include "framework/graphics/colors.h"
+#include "framework/graphics/edges.h"
 
 namespace orv {
 
@@ -11,18 +12,6 @@ namespace {
 
 // Gray of engraved (disabled) text and glyphs.
 constexpr TColor EngravedGray = 0x808080;
-
-// A one-pixel frame: Light on the top and left, Dark on the bottom and right
-// (the bottom-right corner pixels belong to Dark).
-void Frame(TCanvas* C, const TRect& R, TColor Light, TColor Dark) {
-  if (R.IsEmpty()) return;
-  C->Brush()->SetColor(Light);
-  C->FillRect(TRect{R.Left, R.Top, R.Right - 1, R.Top + 1});
-  C->FillRect(TRect{R.Left, R.Top, R.Left + 1, R.Bottom - 1});
-  C->Brush()->SetColor(Dark);
-  C->FillRect(TRect{R.Left, R.Bottom - 1, R.Right, R.Bottom});
-  C->FillRect(TRect{R.Right - 1, R.Top, R.Right, R.Bottom});
-}
 
 TRect Shrink(const TRect& R, int By) { return TRect{R.Left + By, R.Top + By, R.Right - By, R.Bottom - By}; }
 
@@ -141,12 +130,15 @@ void TSpeedButton::WndProc(TMessage& Message) {
     case CM_BUTTONPRESSED:
       CMButtonPressed(Message);
       return;
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK: {
+      const auto Life = LifeToken();
       TGraphicControl::WndProc(Message);
+      if (Life.expired()) return;
       // A double click on a button that stays down is a double click; on
       // any other it is two clicks.
       if (FDown) DblClick();
       return;
+    }
     default:
       TGraphicControl::WndProc(Message);
   }
@@ -161,11 +153,12 @@ void TSpeedButton::CMEnabledChanged(TMessage& Message) {
   } else {
     FState = FDown ? bsExclusive : bsUp;
   }
-  Invalidate();
 }
 
 void TSpeedButton::CMMouseEnter(TMessage& Message) {
+  const auto Life = LifeToken();
   TGraphicControl::CMMouseEnter(Message);
+  if (Life.expired()) return;
   if (!FMouseInControl && Enabled()) {
     FMouseInControl = true;
     if (FFlat) Invalidate();
@@ -173,7 +166,9 @@ void TSpeedButton::CMMouseEnter(TMessage& Message) {
 }
 
 void TSpeedButton::CMMouseLeave(TMessage& Message) {
+  const auto Life = LifeToken();
   TGraphicControl::CMMouseLeave(Message);
+  if (Life.expired()) return;
   if (FMouseInControl) {
     FMouseInControl = false;
     if (FFlat) Invalidate();
@@ -185,15 +180,14 @@ void TSpeedButton::CMTextChanged(TMessage& Message) {
   Invalidate();
 }
 
-void TSpeedButton::CMFontChanged(TMessage& Message) {
-  TGraphicControl::CMFontChanged(Message);
-  Invalidate();
-}
-
 // --- Mouse -------------------------------------------------------------------------------
 
+// The inherited mouse handlers run the user's events first, which may free
+// the button; what follows them looks at the button only while it lives.
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const auto Life = LifeToken();
   TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (Life.expired()) return;
   if (Button == mbLeft && Enabled()) {
     if (!FDown) {
       FState = bsDown;
@@ -204,8 +198,9 @@ void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
 }
 
 void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
+  const auto Life = LifeToken();
   TGraphicControl::MouseMove(Shift, X, Y);
-  if (!FDragging) return;
+  if (Life.expired() || !FDragging) return;
   // Pressed look only while the pointer is over the button.
   TButtonState NewState = FDown ? bsExclusive : bsUp;
   if (ClientRect().Contains(TPoint{X, Y})) NewState = FDown ? bsExclusive : bsDown;
@@ -216,8 +211,9 @@ void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const auto Life = LifeToken();
   TGraphicControl::MouseUp(Button, Shift, X, Y);
-  if (!FDragging || Button != mbLeft) return;
+  if (Life.expired() || !FDragging || Button != mbLeft) return;
   FDragging = false;
   const bool DoClick = ClientRect().Contains(TPoint{X, Y});
   if (FGroupIndex == 0) {
@@ -249,16 +245,12 @@ void TSpeedButton::DrawFace(TCanvas* C, const TRect& R) {
   if (FFlat) {
     // Flat buttons show a thin border only while hovered or pressed.
     if (Pressed || FDown) {
-      Frame(C, R, clBtnShadow, clBtnHighlight);
+      DrawEdgeRing(C, R, clBtnShadow, clBtnHighlight);
     } else if (FMouseInControl && Enabled()) {
-      Frame(C, R, clBtnHighlight, clBtnShadow);
+      DrawEdgeRing(C, R, clBtnHighlight, clBtnShadow);
     }
-  } else if (Pressed) {
-    Frame(C, R, clBtnShadow, clBtnHighlight);
-    Frame(C, Shrink(R, 1), cl3DDkShadow, cl3DLight);
   } else {
-    Frame(C, R, cl3DLight, cl3DDkShadow);
-    Frame(C, Shrink(R, 1), clBtnHighlight, clBtnShadow);
+    DrawEdge(C, R, Pressed ? EdgeSunken : EdgeRaised);
   }
   if (FState == bsExclusive && !FMouseInControl) {
     // A button that stays down shows a checkered face.

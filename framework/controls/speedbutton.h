@@ -74,7 +74,6 @@ class TSpeedButton : public TGraphicControl {
   void CMMouseEnter(TMessage& Message) override;
   void CMMouseLeave(TMessage& Message) override;
   void CMTextChanged(TMessage& Message) override;
-  void CMFontChanged(TMessage& Message) override;
   // Another button of the parent was pressed (WParam = its GroupIndex,
   // LParam = the button as a TObject*).
   virtual void CMButtonPressed(TMessage& Message);

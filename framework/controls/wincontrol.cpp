@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/input.h"
-#include "framework/forms/form.h"
+#include "framework/controls/toplevel.h"
 #include "framework/rtl/exceptions.h"
 
 namespace orv {
@@ -67,12 +67,12 @@ void TWinControl::InsertControl(TControl* AControl) {
 void TWinControl::RemoveControl(TControl* AControl) {
   if (!AControl || AControl->FParent != this) return;
   AControl->Invalidate();
-  if (TCustomForm* Form = ParentForm()) {
-    TWinControl* Active = Form->FActiveControl;
+  if (TTopLevelSurface* Window = TopLevel()) {
+    TWinControl* Active = Window->ActiveControl();
     if (Active && (Active == AControl || AControl == Active->Parent() ||
                    (dynamic_cast<TWinControl*>(AControl) &&
                     static_cast<TWinControl*>(AControl)->ContainsControl(Active)))) {
-      Form->FActiveControl = nullptr;
+      Window->ForgetActiveControl();
     }
   }
   FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
@@ -189,27 +189,23 @@ void TWinControl::Resize() {
 }
 
 bool TWinControl::CanFocus() const {
-  TCustomForm* Form = ParentForm();
-  if (!Form || !Form->Visible()) return false;
+  TTopLevelSurface* Window = TopLevel();
+  if (!Window || !Window->Window()->Visible()) return false;
   return FocusableInForm(this);
 }
 
 bool TWinControl::Focused() const {
-  TCustomForm* Form = ParentForm();
-  if (!Form) return false;
-  if (Form == this) return Form->FActiveControl == nullptr && Form->Visible();
-  return Form->FActiveControl == this;
+  TTopLevelSurface* Window = TopLevel();
+  if (!Window) return false;
+  if (Window->Window() == this) return Window->ActiveControl() == nullptr && Visible();
+  return Window->ActiveControl() == this;
 }
 
 void TWinControl::SetFocus() {
-  TCustomForm* Form = ParentForm();
-  if (!Form) throw EInvalidOperation(u"Control '" + Name() + u"' has no parent window");
+  TTopLevelSurface* Window = TopLevel();
+  if (!Window) throw EInvalidOperation(u"Control '" + Name() + u"' has no parent window");
   if (!FocusableInForm(this)) throw EInvalidOperation(u"Cannot focus a disabled or invisible window");
-  if (Form == this) {
-    Form->SetFocusedControl(nullptr);
-  } else {
-    Form->SetFocusedControl(this);
-  }
+  Window->SetFocusedControl(Window->Window() == this ? nullptr : this);
 }
 
 int TWinControl::TabOrder() const {
@@ -305,24 +301,39 @@ void TWinControl::WndProc(TMessage& Message) {
 }
 
 bool TWinControl::DoKeyDown(uint16_t& Key, TShiftState Shift) {
-  TCustomForm* Form = ParentForm();
-  if (Form && Form != this && Form->KeyPreview() && Form->DoKeyDown(Key, Shift)) return true;
+  // The window sees the key first when it previews keys; its handler may
+  // free this control.
+  if (TTopLevelSurface* Window = TopLevel(); Window && Window->Window() != this && Window->KeyPreview()) {
+    const auto Life = LifeToken();
+    if (Window->Window()->DoKeyDown(Key, Shift)) return true;
+    if (Life.expired()) return true;
+  }
   if (Key == 0) return true;
   if (!FControlStyle.Contains(csNoStdEvents)) KeyDown(Key, Shift);
   return Key == 0;
 }
 
 bool TWinControl::DoKeyPress(Char& Key) {
-  TCustomForm* Form = ParentForm();
-  if (Form && Form != this && Form->KeyPreview() && Form->DoKeyPress(Key)) return true;
+  // The window sees the key first when it previews keys; its handler may
+  // free this control.
+  if (TTopLevelSurface* Window = TopLevel(); Window && Window->Window() != this && Window->KeyPreview()) {
+    const auto Life = LifeToken();
+    if (Window->Window()->DoKeyPress(Key)) return true;
+    if (Life.expired()) return true;
+  }
   if (Key == 0) return true;
   if (!FControlStyle.Contains(csNoStdEvents)) KeyPress(Key);
   return Key == 0;
 }
 
 bool TWinControl::DoKeyUp(uint16_t& Key, TShiftState Shift) {
-  TCustomForm* Form = ParentForm();
-  if (Form && Form != this && Form->KeyPreview() && Form->DoKeyUp(Key, Shift)) return true;
+  // The window sees the key first when it previews keys; its handler may
+  // free this control.
+  if (TTopLevelSurface* Window = TopLevel(); Window && Window->Window() != this && Window->KeyPreview()) {
+    const auto Life = LifeToken();
+    if (Window->Window()->DoKeyUp(Key, Shift)) return true;
+    if (Life.expired()) return true;
+  }
   if (Key == 0) return true;
   if (!FControlStyle.Contains(csNoStdEvents)) KeyUp(Key, Shift);
   return Key == 0;
@@ -351,9 +362,9 @@ void TWinControl::DoExit() {
 void TWinControl::CMEnabledChanged(TMessage& Message) {
   if (!Enabled()) {
     // A disabled control gives the focus back to its form.
-    TCustomForm* Form = ParentForm();
-    if (Form && Form != this && Form->FActiveControl && ContainsControl(Form->FActiveControl)) {
-      Form->SetFocusedControl(nullptr);
+    TTopLevelSurface* Window = TopLevel();
+    if (Window && Window->Window() != this && Window->ActiveControl() && ContainsControl(Window->ActiveControl())) {
+      Window->SetFocusedControl(nullptr);
     }
   }
   TControl::CMEnabledChanged(Message);
@@ -371,8 +382,8 @@ void TWinControl::CMFontChanged(TMessage& Message) {
 
 void TWinControl::CMVisibleChanged(TMessage& Message) {
   if (!Visible() && Parent()) {
-    TCustomForm* Form = ParentForm();
-    if (Form && Form->FActiveControl && ContainsControl(Form->FActiveControl)) Form->SetFocusedControl(nullptr);
+    TTopLevelSurface* Window = TopLevel();
+    if (Window && Window->ActiveControl() && ContainsControl(Window->ActiveControl())) Window->SetFocusedControl(nullptr);
   }
   TControl::CMVisibleChanged(Message);
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "framework/backends/backend.h"
 #include "framework/controls/application.h"
 #include "framework/controls/paint.h"
+#include "framework/controls/platform.h"
 #include "framework/controls/screen.h"
 #include "framework/graphics/colors.h"
 #include "framework/rtl/exceptions.h"

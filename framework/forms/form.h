@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/controls/toplevel.h"
 #include "framework/controls/wincontrol.h"
 #include "framework/graphics/bitmap.h"
 
@@ -38,7 +39,7 @@ inline constexpr TModalResult mrClose = 8;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
-class TCustomForm : public TWinControl {
+class TCustomForm : public TWinControl, public TTopLevelSurface {
  public:
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
@@ -47,16 +48,16 @@ class TCustomForm : public TWinControl {
   void SetBorderStyle(TFormBorderStyle Value) { FBorderStyle = Value; }
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition Value) { FPosition = Value; }
-  bool KeyPreview() const { return FKeyPreview; }
+  bool KeyPreview() const override { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
 
   // The focused control of this form (nullptr: the form itself). Setting it
   // on a showing form moves the focus there.
-  TWinControl* ActiveControl() const { return FActiveControl; }
+  TWinControl* ActiveControl() const override { return FActiveControl; }
   void SetActiveControl(TWinControl* Control);
   // Moves the focus to Control (nullptr: the form), firing OnExit of the
   // old and OnEnter of the new control.
-  void SetFocusedControl(TWinControl* Control);
+  void SetFocusedControl(TWinControl* Control) override;
   // Focus the first control in tab order.
   void SelectFirst();
 
@@ -80,17 +81,17 @@ class TCustomForm : public TWinControl {
   void Release();
 
   // The surface all controls of the form paint on, the form's client size.
-  TBitmap* Surface() { return &FSurface; }
+  TBitmap* Surface() override { return &FSurface; }
   TCanvas* Canvas() { return ControlCanvas(); }
   // Dirty regions of the surface, form client coordinates.
-  void InvalidateRect(const TRect& Rect);
+  void InvalidateRect(const TRect& Rect) override;
   const std::vector<TRect>& DirtyRects() const { return FDirty; }
   // A control drew into Rect outside a paint pass (setters that paint at
   // once); the next pass presents it without painting it again.
-  void MarkDrawn(const TRect& Rect);
+  void MarkDrawn(const TRect& Rect) override;
   // Repaints the dirty regions (back to front, clipped) and presents them,
   // then presents what was drawn outside the pass.
-  void PaintPending();
+  void PaintPending() override;
 
   TNotifyEvent OnShow() const { return FOnShow; }
   void SetOnShow(TNotifyEvent Value) { FOnShow = std::move(Value); }
@@ -116,8 +117,13 @@ class TCustomForm : public TWinControl {
   virtual void DoShow();
   virtual void DoHide();
   void CMVisibleChanged(TMessage& Message) override;
+  TTopLevelSurface* AsTopLevelSurface() override { return this; }
 
  private:
+  TWinControl* Window() override { return this; }
+  TCustomForm* Form() override { return this; }
+  void ForgetActiveControl() override { FActiveControl = nullptr; }
+
   TFormBorderStyle FBorderStyle = bsSizeable;
   TPosition FPosition = poDesigned;
   bool FKeyPreview = false;
@@ -135,9 +141,6 @@ class TCustomForm : public TWinControl {
   TCloseQueryEvent FOnCloseQuery;
   TNotifyEvent FOnCreate;
   TNotifyEvent FOnDestroy;
-
-  friend class TWinControl;
-  friend class TControl;
 };
 
 class TForm : public TCustomForm {

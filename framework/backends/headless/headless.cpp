@@ -26,6 +26,10 @@ void THeadlessBackend::SetCursor(TCursor Cursor) { FCursor = Cursor; }
 
 uint64_t THeadlessBackend::MonotonicMs() { return static_cast<uint64_t>(timers::Now()); }
 
+// Without a display there is nothing else to pick: programs and tests run
+// headless until they install a windowing backend.
+std::unique_ptr<TBackend> CreateDefaultBackend() { return std::make_unique<THeadlessBackend>(); }
+
 void SnapshotForm(TCustomForm* Form, const String& FileName) {
   if (!Form) return;
   Form->PaintPending();
