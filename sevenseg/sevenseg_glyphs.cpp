@@ -216,7 +216,8 @@ TPartSums AveragePart(const TBitmap* Img, int PX, int PY, const stretch::TAreaTa
         int32_t B = 0, G = 0, Rd = 0;
         for (int C = C0; C < C1; ++C) {
           const uint32_t P = Line[C - PX];
-          if (P == kWhitePixel) continue;  // background in the composed glyph
+          // White (whatever the unused top byte holds) is background in the composed glyph.
+          if ((P & 0xFFFFFFu) == kWhitePixel) continue;
           const auto W = static_cast<int32_t>(Wx[C - TX.First[Tj]]);
           B += W * (static_cast<int>(P & 0xFF) - BB);
           G += W * (static_cast<int>((P >> 8) & 0xFF) - BG);
@@ -235,21 +236,34 @@ TPartSums AveragePart(const TBitmap* Img, int PX, int PY, const stretch::TAreaTa
 
 bool TSevenSegGlyphs::PartsApart() {
   if (FPartsApart == 0) {
-    // At most one part may put a non-white pixel at any master pixel.
-    std::vector<uint8_t> Taken(static_cast<size_t>(kSevenSegMasterWidth) * kSevenSegMasterHeight, 0);
+    // Parts that never share a glyph may overlap (the plus crosses the
+    // middle segment); the parts of one glyph must not both put a non-white
+    // pixel on the same master pixel.
     const std::array<TBitmap*, 6> Images = {SegHorz.get(), SegVert.get(),  SegDot.get(),
                                             SegPlus.get(), SegColon.get(), SegDeg.get()};
+    auto Ink = [&](size_t I, int X, int Y) {
+      const TBitmap* Img = Images[kParts[I].Image];
+      return (Img->ScanLine(Y - kParts[I].Y)[X - kParts[I].X] & 0xFFFFFFu) != kWhitePixel;
+    };
+    std::array<uint16_t, kParts.size()> Touching{};
+    for (size_t I = 0; I < kParts.size(); ++I)
+      for (size_t J = I + 1; J < kParts.size(); ++J) {
+        const TBitmap *A = Images[kParts[I].Image], *B = Images[kParts[J].Image];
+        const int X0 = std::max({kParts[I].X, kParts[J].X, 0});
+        const int X1 = std::min({kParts[I].X + A->Width(), kParts[J].X + B->Width(), kSevenSegMasterWidth});
+        const int Y0 = std::max({kParts[I].Y, kParts[J].Y, 0});
+        const int Y1 = std::min({kParts[I].Y + A->Height(), kParts[J].Y + B->Height(), kSevenSegMasterHeight});
+        for (int Y = Y0; Y < Y1 && (Touching[I] & (1u << J)) == 0; ++Y)
+          for (int X = X0; X < X1; ++X)
+            if (Ink(I, X, Y) && Ink(J, X, Y)) {
+              Touching[I] = static_cast<uint16_t>(Touching[I] | (1u << J));
+              break;
+            }
+      }
     bool Apart = true;
-    for (const TPart& Part : kParts) {
-      const TBitmap* Img = Images[Part.Image];
-      for (int Y = std::max(Part.Y, 0); Y < std::min(Part.Y + Img->Height(), kSevenSegMasterHeight); ++Y)
-        for (int X = std::max(Part.X, 0); X < std::min(Part.X + Img->Width(), kSevenSegMasterWidth); ++X) {
-          if (Img->ScanLine(Y - Part.Y)[X - Part.X] == kWhitePixel) continue;
-          uint8_t& T = Taken[static_cast<size_t>(Y) * kSevenSegMasterWidth + static_cast<size_t>(X)];
-          if (T != 0) Apart = false;
-          T = 1;
-        }
-    }
+    for (const uint16_t Parts : kGlyphParts)
+      for (size_t I = 0; I < kParts.size(); ++I)
+        if ((Parts & (1u << I)) != 0 && (Touching[I] & Parts) != 0) Apart = false;
     FPartsApart = Apart ? 1 : -1;
   }
   return FPartsApart > 0;

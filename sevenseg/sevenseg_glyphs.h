@@ -74,8 +74,8 @@ class TSevenSegGlyphs {
   std::unique_ptr<TBitmap> SegHorz, SegVert, SegDot, SegPlus, SegColon, SegDeg;
   std::unique_ptr<TBitmap> DigImg;
   std::unique_ptr<TBitmap> ImgCache;
-  // Whether no two parts put a non-white pixel on the same master pixel
-  // (0 = not checked yet, 1 = apart, -1 = overlapping).
+  // Whether no two parts of one glyph put a non-white pixel on the same
+  // master pixel (0 = not checked yet, 1 = apart, -1 = overlapping).
   bool PartsApart();
   // The cache by composing each glyph on the master and shrinking it: the
   // way for artwork whose parts overlap.
