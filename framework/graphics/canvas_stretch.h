@@ -6,7 +6,8 @@
 // The weights are 16-bit fixed point and sum to exactly 65536 per destination
 // pixel in each direction. Rows are averaged in two passes: a horizontal pass
 // turns each source row into one value per destination column (blue and red
-// share one 64-bit multiply, green takes a 32-bit one), and a vertical pass
+// share one 64-bit multiply, green takes a 32-bit one; with AVX2 two pixels'
+// channels go through one vector multiply), and a vertical pass
 // accumulates those rows with their row weights. A source row that borders
 // two destination rows is reduced once and reused. The result is the rounded
 // weighted sum (sum + 2^31) >> 32 per channel, with no division per pixel.
@@ -44,12 +45,24 @@ class TAreaAverager {
   void Row(int K, uint32_t* Out);
 
  private:
-  // The horizontal pass of source row SrcRow into Into (VisW entries).
+  // The horizontal pass of source row SrcRow into IntoBR / IntoG (VisW
+  // entries), or into FH4 with AVX2.
   void ReduceRow(int SrcRow, uint64_t* IntoBR, uint32_t* IntoG);
 
   const TBitmap* FSrc;
   int FVisW;
-  TAreaTaps FX, FY;
+  // Columns: FTaps taps each from FFirst[j], weights FWeights[j * FTaps ..].
+  int FTaps = 1;
+  std::vector<int> FFirst;
+  std::vector<uint32_t> FWeights;
+  // The same as pairs of taps for processors with 256-bit integer vectors:
+  // FPairs pairs from FPairFirst[j], 8 lanes of weights per pair (0: unused).
+  int FPairs = 0;
+  std::vector<int> FPairFirst;
+  std::vector<uint32_t> FPairWeights;
+  std::vector<uint32_t> FH4;  // a reduced row as b, g, r, x per column
+  std::vector<uint64_t> FSum4;
+  TAreaTaps FY;
   std::vector<uint64_t> FBR, FSumB, FSumR, FSumG;  // per visible column
   std::vector<uint32_t> FG;
   int FCachedRow = -1;  // source row held in FBR / FG
