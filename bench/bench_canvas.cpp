@@ -1,11 +1,14 @@
 // Canvas drawing next to its peers in one binary: a full-screen fill against
 // memset, lines, ellipses and a polygon against Cairo without antialiasing,
-// and an area-averaging reduction against pixman's GOOD filter.
+// an area-averaging reduction against pixman's GOOD (bilinear) filter and its
+// separable box convolution, and shapes mostly outside a small canvas
+// against the same shapes that fit on it.
 
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 #include <pixman.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -217,6 +220,82 @@ void BM_PixmanGoodFilter(benchmark::State& State) {
   pixman_image_unref(Dst);
 }
 BENCHMARK(BM_PixmanGoodFilter);
+
+// A true area average in pixman: separable convolution with a box
+// reconstruction and a box sample of the scale's width.
+void BM_PixmanBoxConvolution(benchmark::State& State) {
+  std::vector<uint32_t> SrcPixels(static_cast<size_t>(kSrcW) * kSrcH), DstPixels(static_cast<size_t>(kDstW) * kDstH);
+  FillPattern(SrcPixels.data(), kSrcW, kSrcH);
+  pixman_image_t* Src = pixman_image_create_bits(PIXMAN_x8r8g8b8, kSrcW, kSrcH, SrcPixels.data(), kSrcW * 4);
+  pixman_image_t* Dst = pixman_image_create_bits(PIXMAN_x8r8g8b8, kDstW, kDstH, DstPixels.data(), kDstW * 4);
+  const double SX = double(kSrcW) / kDstW, SY = double(kSrcH) / kDstH;
+  pixman_transform_t T;
+  pixman_transform_init_scale(&T, pixman_double_to_fixed(SX), pixman_double_to_fixed(SY));
+  pixman_image_set_transform(Src, &T);
+  int NParams = 0;
+  pixman_fixed_t* Params = pixman_filter_create_separable_convolution(
+      &NParams, pixman_double_to_fixed(SX), pixman_double_to_fixed(SY), PIXMAN_KERNEL_BOX, PIXMAN_KERNEL_BOX,
+      PIXMAN_KERNEL_BOX, PIXMAN_KERNEL_BOX, 0, 0);
+  pixman_image_set_filter(Src, PIXMAN_FILTER_SEPARABLE_CONVOLUTION, Params, NParams);
+  free(Params);
+  for (auto _ : State) {
+    pixman_image_composite32(PIXMAN_OP_SRC, Src, nullptr, Dst, 0, 0, 0, 0, 0, 0, kDstW, kDstH);
+    benchmark::DoNotOptimize(DstPixels.data());
+  }
+  pixman_image_unref(Src);
+  pixman_image_unref(Dst);
+}
+BENCHMARK(BM_PixmanBoxConvolution);
+
+// --- Shapes mostly outside a 100 x 100 canvas ------------------------------------
+
+void BM_CanvasEllipse100(benchmark::State& State) {
+  orv::TBitmap B(100, 100);
+  orv::TCanvas* C = B.Canvas();
+  C->Brush()->SetColor(0x996633);
+  for (auto _ : State) {
+    C->Ellipse(0, 0, 100, 100);
+    benchmark::DoNotOptimize(B.Bits());
+  }
+}
+BENCHMARK(BM_CanvasEllipse100);
+
+void BM_CanvasEllipseMillion(benchmark::State& State) {
+  orv::TBitmap B(100, 100);
+  orv::TCanvas* C = B.Canvas();
+  C->Brush()->SetColor(0x996633);
+  for (auto _ : State) {
+    C->Ellipse(-450000, -450000, 550000, 550000);
+    benchmark::DoNotOptimize(B.Bits());
+  }
+}
+BENCHMARK(BM_CanvasEllipseMillion);
+
+void BM_CanvasLine141(benchmark::State& State) {
+  orv::TBitmap B(100, 100);
+  orv::TCanvas* C = B.Canvas();
+  for (auto _ : State) {
+    C->MoveTo(0, 0);
+    C->LineTo(100, 100);
+    C->MoveTo(100, 0);
+    C->LineTo(0, 100);
+    benchmark::DoNotOptimize(B.Bits());
+  }
+}
+BENCHMARK(BM_CanvasLine141);
+
+void BM_CanvasLineFar(benchmark::State& State) {
+  orv::TBitmap B(100, 100);
+  orv::TCanvas* C = B.Canvas();
+  for (auto _ : State) {
+    C->MoveTo(-(1 << 30), -(1 << 30));
+    C->LineTo(1 << 30, 1 << 30);
+    C->MoveTo((1 << 30) + 100, -(1 << 30));
+    C->LineTo(-(1 << 30) + 100, 1 << 30);
+    benchmark::DoNotOptimize(B.Bits());
+  }
+}
+BENCHMARK(BM_CanvasLineFar);
 
 }  // namespace
 

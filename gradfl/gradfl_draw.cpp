@@ -1,7 +1,6 @@
 #include "gradfl/gradfl_draw.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "foundation/drawing.h"
 #include "framework/graphics/colors.h"
@@ -39,21 +38,22 @@ bool WholeAreaVisible(TCanvas* Canvas, int W, int H) {
   return C.Left <= 0 && C.Top <= 0 && C.Right >= W && C.Bottom >= H;
 }
 
-// Copies row From (canvas coordinates) to rows From+1 .. To-1 straight in
-// the target's pixel store.
+// Copies row From (canvas coordinates) to rows From+1 .. To-1 with block
+// copies that double the finished rows each time.
 void ReplicateRow(TCanvas* Canvas, int W, int From, int To) {
-  TBitmap* Target = Canvas->Target();
-  const TPoint O = Canvas->Origin();
-  const uint32_t* Source = Target->ScanLine(O.Y + From) + O.X;
-  for (int Y = From + 1; Y < To; ++Y)
-    std::memcpy(Target->ScanLine(O.Y + Y) + O.X, Source, static_cast<size_t>(W) * sizeof(uint32_t));
+  Canvas->SetCopyMode(cmSrcCopy);
+  for (int Have = 1; From + Have < To;) {
+    const int N = std::min(Have, To - From - Have);
+    Canvas->CopyRect(TRect{0, From + Have, W, From + Have + N}, Canvas, TRect{0, From, W, From + N});
+    Have += N;
+  }
 }
 
 // Every row of a band (and of all side-by-side bands) looks the same, grid
 // columns included. Filling rectangle by rectangle walks the picture once
 // per band or grid column; painting one row of each run of equal rows and
 // copying it down writes every pixel once, in memory order. Needs the whole
-// area visible, so that every row lies inside the target bitmap.
+// area visible, so that the copied rows are all there.
 void PaintByRows(TCanvas* Canvas, int W, int H, const TGradLook& Look) {
   if (!GradBandsStacked(Look.GradType)) {
     PaintBandRows(Canvas, W, H, Look, 0, 1);
@@ -72,7 +72,6 @@ void PaintByRows(TCanvas* Canvas, int W, int H, const TGradLook& Look) {
       ReplicateRow(Canvas, W, R.Top, R.Bottom);
     }
   }
-  Canvas->Target()->Modified();
 }
 
 void PaintBands(TCanvas* Canvas, int W, int H, const TGradLook& Look) {
@@ -106,22 +105,10 @@ void PaintGradient(TCanvas* Canvas, int W, int H, const TGradLook& Look) {
 
 namespace orv {
 
-void CopyPicture(TCanvas* Canvas, int X, int Y, const TBitmap* Picture) {
+void CopyPicture(TCanvas* Canvas, int X, int Y, TBitmap* Picture) {
   if (Canvas == nullptr || Picture == nullptr || Canvas->Target() == nullptr) return;
-  const TPoint O = Canvas->Origin();
-  const TRect Clip = Canvas->DeviceClip();
-  // The picture's place on the target, cut to the clip.
-  const int Left = std::max(O.X + X, Clip.Left);
-  const int Top = std::max(O.Y + Y, Clip.Top);
-  const int Right = std::min(O.X + X + Picture->Width(), Clip.Right);
-  const int Bottom = std::min(O.Y + Y + Picture->Height(), Clip.Bottom);
-  if (Right <= Left || Bottom <= Top) return;
-  TBitmap* Target = Canvas->Target();
-  const int SrcX = Left - (O.X + X);
-  for (int Row = Top; Row < Bottom; ++Row)
-    std::memcpy(Target->ScanLine(Row) + Left, Picture->ScanLine(Row - (O.Y + Y)) + SrcX,
-                static_cast<size_t>(Right - Left) * sizeof(uint32_t));
-  Target->Modified();
+  BitBlt(Canvas, X, Y, Picture->Width(), Picture->Height(), Picture->Canvas(), 0, 0, SRCCOPY);
+  Canvas->Target()->Modified();
 }
 
 }  // namespace orv

@@ -25,9 +25,8 @@ struct TGradLook {
 // canvas' brush as it was. Nothing happens for a null canvas or an empty area.
 void PaintGradient(TCanvas* Canvas, int W, int H, const TGradLook& Look);
 
-// Copies the whole of Picture to (X, Y) of Canvas, as a source-copy block
-// transfer would, within the canvas' clip: row by row straight into the
-// canvas' target bitmap.
-void CopyPicture(TCanvas* Canvas, int X, int Y, const TBitmap* Picture);
+// Copies the whole of Picture to (X, Y) of Canvas with a source-copy block
+// transfer, within the canvas' clip.
+void CopyPicture(TCanvas* Canvas, int X, int Y, TBitmap* Picture);
 
 }  // namespace orv

@@ -3,6 +3,7 @@
 #include "sevenseg/sevenseg.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "foundation/drawing.h"
 #include "framework/graphics/canvas.h"
@@ -144,12 +145,10 @@ void TSevenSeg::ResizeHandler(TObject* /*Sender*/) {
 
 // --- Painting ----------------------------------------------------------------
 
-void TSevenSeg::PaintDigits(TCanvas* Dest) {
+std::vector<TSevenSeg::TCellPaint> TSevenSeg::Layout() const {
+  std::vector<TCellPaint> Cells;
   const int CW = CellWidth(), CH = CellHeight();
-  TBitmap* Cache = FGlyphs->Cache();
-  if (CW <= 0 || CH <= 0 || FGlyphs->CellWidth() != CW || FGlyphs->CellHeight() != CH) return;
-  TCanvas* Src = Cache->Canvas();
-  const int Bottom = Height() - FMargin;
+  if (CW <= 0 || CH <= 0 || FGlyphs->CellWidth() != CW || FGlyphs->CellHeight() != CH) return Cells;
   const size_t Len = FCaption.size();
   size_t I = 0;
   for (int D = 1; D <= FNumDigits && I < Len; ++D) {
@@ -162,10 +161,43 @@ void TSevenSeg::PaintDigits(TCanvas* Dest) {
       Dot = true;
       ++I;
     }
-    const int X = (D - 1) * (CW + FInterDigDist) + FMargin;
-    if (const int K = Glyph == 0 ? 0 : TSevenSegGlyphs::GlyphIndex(Glyph); K > 0)
-      Dest->CopyRect(TRect{X, FMargin, X + CW, Bottom}, Src, TRect{(K - 1) * CW, 0, K * CW, CH});
-    if (Dot) {
+    const int K = Glyph == 0 ? 0 : TSevenSegGlyphs::GlyphIndex(Glyph);
+    if (K > 0 || Dot) Cells.push_back(TCellPaint{(D - 1) * (CW + FInterDigDist) + FMargin, K, Dot});
+  }
+  return Cells;
+}
+
+void TSevenSeg::PaintBackground(TCanvas* Dest, const std::vector<TCellPaint>& Cells) {
+  // Everything but the cells that receive a whole glyph: each pixel is
+  // written once, by the fill or by the glyph copy.
+  const int W = Width(), H = Height(), CW = CellWidth();
+  const int Top = FMargin, Bottom = H - FMargin;
+  Dest->Brush()->SetStyle(bsSolid);
+  Dest->Brush()->SetColor(FColorBakG);
+  if (Cells.empty() || Bottom <= Top) {
+    Dest->FillRect(TRect{0, 0, W, H});
+    return;
+  }
+  Dest->FillRect(TRect{0, 0, W, Top});
+  int X = 0;
+  for (const TCellPaint& Cell : Cells) {
+    if (Cell.Glyph == 0) continue;
+    Dest->FillRect(TRect{X, Top, Cell.X, Bottom});
+    X = Cell.X + CW;
+  }
+  Dest->FillRect(TRect{X, Top, W, Bottom});
+  Dest->FillRect(TRect{0, Bottom, W, H});
+}
+
+void TSevenSeg::PaintDigits(TCanvas* Dest, const std::vector<TCellPaint>& Cells) {
+  const int CW = CellWidth(), CH = CellHeight();
+  TCanvas* Src = FGlyphs->Cache()->Canvas();
+  const int Bottom = Height() - FMargin;
+  Dest->SetCopyMode(cmSrcCopy);
+  for (const TCellPaint& Cell : Cells) {
+    const int X = Cell.X, K = Cell.Glyph;
+    if (K > 0) Dest->CopyRect(TRect{X, FMargin, X + CW, Bottom}, Src, TRect{(K - 1) * CW, 0, K * CW, CH});
+    if (Cell.Dot) {
       // The dot sits in the lower right sixth of the "." cell, clear of every segment.
       const int DX = 5 * CW / 6, DY = 5 * CH / 6;
       Dest->CopyRect(TRect{X + DX, FMargin + DY, X + CW, Bottom}, Src,
@@ -183,16 +215,12 @@ void TSevenSeg::Paint() {
   // covers an application handler that took OnResize over.
   if (W != FWidth || H != FHeight) BuildCache();
 
-  TBitmap Off(W, H);
-  TCanvas* C = Off.Canvas();
-  C->Brush()->SetStyle(bsSolid);
-  C->Brush()->SetColor(FColorBakG);
-  C->FillRect(TRect{0, 0, W, H});
-  PaintDigits(C);
-  DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, 0);
-
-  Screen->SetCopyMode(cmSrcCopy);
-  Screen->CopyRect(TRect{0, 0, W, H}, C, TRect{0, 0, W, H});
+  // Straight onto the canvas: background around the glyph cells, the cells
+  // as row copies from the cache, then the frame on the outermost pixels.
+  const std::vector<TCellPaint> Cells = Layout();
+  PaintBackground(Screen, Cells);
+  PaintDigits(Screen, Cells);
+  DrawFrame(Screen, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, 0);
 }
 
 }  // namespace orv

@@ -8,6 +8,7 @@
 // position's dot, and characters beyond NumDigits are not shown.
 
 #include <memory>
+#include <vector>
 
 #include "foundation/basetypes.h"
 #include "framework/controls/graphiccontrol.h"
@@ -75,8 +76,19 @@ class TSevenSeg : public TGraphicControl {
   // Rebuilds the cache for the current size and colours and remembers the
   // size it was built for.
   void BuildCache();
-  // The caption's glyphs copied from the cache onto Dest.
-  void PaintDigits(TCanvas* Dest);
+  // A shown position: its left edge, its 1-based cache cell (0: none) and
+  // whether its dot is lit.
+  struct TCellPaint {
+    int X;
+    int Glyph;
+    bool Dot;
+  };
+  // The positions the caption lights; empty when the cache does not fit.
+  std::vector<TCellPaint> Layout() const;
+  // Background everywhere but the cells of Cells that take a whole glyph.
+  void PaintBackground(TCanvas* Dest, const std::vector<TCellPaint>& Cells);
+  // The glyphs and dots of Cells copied from the cache onto Dest.
+  void PaintDigits(TCanvas* Dest, const std::vector<TCellPaint>& Cells);
 
   TColor FColorBakG = 0x333333;
   TColor FColorTxt = 0x0000FF;

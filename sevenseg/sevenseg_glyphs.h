@@ -8,7 +8,9 @@
 // the text colour), then the images of the glyph are ANDed onto a white
 // canvas and the white background is replaced by the background colour.
 // The cache holds every glyph of SevenSegCharList, shrunk to the cell size
-// with area-averaging, one cell after the other from the left.
+// with area-averaging, one cell after the other from the left. Since the
+// parts of a glyph never overlap, the cache is built from the shrunk parts
+// rather than by composing and shrinking each glyph, with the same result.
 
 #include <cstdint>
 #include <memory>
@@ -54,7 +56,7 @@ class TSevenSegGlyphs {
   // less leaves an empty cache.
   void Build(int CellWidth, int CellHeight, TColor TextColor, TColor BackColor);
 
-  // The master canvas (312 x 432) holding the last composed glyph.
+  // The master canvas (312 x 432) holding the glyph Compose made last.
   TBitmap* Master() { return DigImg.get(); }
   // The cache strip; cell k (1-based) starts at x = (k - 1) * CellWidth().
   TBitmap* Cache() { return ImgCache.get(); }
@@ -72,6 +74,13 @@ class TSevenSegGlyphs {
   std::unique_ptr<TBitmap> SegHorz, SegVert, SegDot, SegPlus, SegColon, SegDeg;
   std::unique_ptr<TBitmap> DigImg;
   std::unique_ptr<TBitmap> ImgCache;
+  // Whether no two parts of one glyph put a non-white pixel on the same
+  // master pixel (0 = not checked yet, 1 = apart, -1 = overlapping).
+  bool PartsApart();
+  // The cache by composing each glyph on the master and shrinking it: the
+  // way for artwork whose parts overlap.
+  void BuildByComposing(TColor BackColor);
+  int FPartsApart = 0;
   int FCellWidth = 0;
   int FCellHeight = 0;
   int FBuildCount = 0;

@@ -3,6 +3,8 @@
 //   gallery                 a window when a display is there, otherwise
 //                           PNG snapshots in out/gallery/
 //   gallery --snapshot DIR  PNG snapshots in DIR, no display needed
+//   gallery --frame         start, paint the main form once off screen and
+//                           exit, writing nothing: a start-up measurement
 //
 // The paths of the snapshots written are printed, one a line.
 
@@ -88,6 +90,14 @@ int WriteSnapshots(const std::filesystem::path& Dir) {
   return 0;
 }
 
+// The main form painted once into its surface, as the first frame of a run.
+int PaintFirstFrame() {
+  auto Form = std::make_unique<TGalleryForm>(nullptr);
+  Form->Show();
+  Form->PaintPending();
+  return 0;
+}
+
 #ifdef ORV_GALLERY_SDL2
 int RunWindow() {
   try {
@@ -111,13 +121,14 @@ int main(int argc, char** argv) {
   try {
     if (argc >= 2 && std::strcmp(argv[1], "--snapshot") == 0) {
       if (argc != 3) {
-        std::fprintf(stderr, "usage: gallery [--snapshot DIR]\n");
+        std::fprintf(stderr, "usage: gallery [--snapshot DIR | --frame]\n");
         return 2;
       }
       return WriteSnapshots(argv[2]);
     }
+    if (argc == 2 && std::strcmp(argv[1], "--frame") == 0) return PaintFirstFrame();
     if (argc != 1) {
-      std::fprintf(stderr, "usage: gallery [--snapshot DIR]\n");
+      std::fprintf(stderr, "usage: gallery [--snapshot DIR | --frame]\n");
       return 2;
     }
 #ifdef ORV_GALLERY_SDL2

@@ -235,10 +235,15 @@ class TCanvas : public TPersistent {
   // pen's dash pattern; thick pens go through StrokePath.
   void ThinLine(int X1, int Y1, int X2, int Y2);
   void StrokePath(std::span<const TPoint> Points, bool Closed);
-  // Fills a convex shape given as one [Lefts[i], Rights[i]] span per row
-  // from Top with the brush and its one-pixel border with the pen.
+  // The inside of a polygon in the brush, by the poly-fill mode.
+  void FillPolygon(std::span<const TPoint> Points);
+  // Fills a convex shape of Rows rows from Top with the brush and its
+  // one-pixel border with the pen. Lefts[i], Rights[i] give the span of row
+  // First + i; the rows given are the ones painted plus, where there is one,
+  // the row above and the row below them (the border test reads those).
   enum TArcKind : uint8_t { akEllipse, akArc, akPie, akChord };
-  void PaintSpanShape(int Top, const std::vector<int>& Lefts, const std::vector<int>& Rights);
+  void PaintSpanShape(int Top, int64_t Rows, int64_t First, const std::vector<int>& Lefts,
+                      const std::vector<int>& Rights);
   // Paints a classified pixel map over Box (0 = untouched, 1 = brush,
   // 2 = pen), combining each pixel once.
   void PaintClasses(const TRect& Box, const std::vector<uint8_t>& Classes);
@@ -249,8 +254,8 @@ class TCanvas : public TPersistent {
                          TSize Corner);
   // Block transfer in canvas coordinates of both canvases.
   void Blit(int X, int Y, int W, int H, TCanvas* Src, int SX, int SY, int SW, int SH, uint32_t Rop);
-  void BlitPixels(int X, int Y, int W, int H, const TBitmap* Src, int SX, int SY, int SW, int SH, uint32_t Rop,
-                  int StretchMode, bool Transparent, uint32_t TransparentPixel);
+  void BlitPixels(int X, int Y, int W, int H, const TBitmap* Src, int64_t SX, int64_t SY, int SW, int SH,
+                  uint32_t Rop, int StretchMode, bool Transparent, uint32_t TransparentPixel);
 
   TBitmap* FTarget = nullptr;
   TPoint FOrigin;

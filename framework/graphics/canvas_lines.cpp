@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "framework/graphics/canvas.h"
@@ -13,6 +14,8 @@ namespace orv {
 using namespace pixelops;
 
 namespace {
+
+__extension__ using Int128 = __int128;
 
 // Dash patterns in pixels, alternating on and off, starting with on.
 struct TDashPattern {
@@ -79,51 +82,88 @@ void TCanvas::Polyline(std::span<const TPoint> Points) {
 
 void TCanvas::ThinLine(int X1, int Y1, int X2, int Y2) {
   if (FTarget == nullptr) return;
-  const long long DX = static_cast<long long>(X2) - X1;
-  const long long DY = static_cast<long long>(Y2) - Y1;
-  const long long ADX = std::llabs(DX), ADY = std::llabs(DY);
-  const long long N = std::max(ADX, ADY);  // pixels drawn: the end point is left out
+  const int64_t DX = int64_t{X2} - X1, DY = int64_t{Y2} - Y1;
+  const int64_t ADX = DX < 0 ? -DX : DX, ADY = DY < 0 ? -DY : DY;
+  const int64_t N = std::max(ADX, ADY);  // pixels drawn: the end point is left out
   if (N == 0) return;
   const bool XMajor = ADX >= ADY;
-  const long long A = XMajor ? ADY : ADX;  // minor extent
+  const int64_t A = XMajor ? ADY : ADX;  // minor extent
   const int SMajor = (XMajor ? DX : DY) < 0 ? -1 : 1;
   const int SMinor = (XMajor ? DY : DX) < 0 ? -1 : 1;
 
   const TDashPattern* Dash = DashPattern(FPen.Style());
+  int Period = 0;
+  if (Dash != nullptr)
+    for (int I = 0; I < Dash->Count; ++I) Period += Dash->Lengths[I];
+  const int64_t Phase = FDashPhase;
+  // The pattern runs on over the whole line, seen or not.
+  if (Dash != nullptr) FDashPhase = static_cast<int>((Phase + N) % Period);
+
+  // Pixel i lies at minor offset m(i) = ceil(i*A/N - 1/2): where the ideal
+  // line is exactly halfway, the pixel nearer the start wins; exactly,
+  // m(i) = (2*i*A + N - 1) div (2*N), which never decreases with i.
+  // Clip first: the range of i whose pixel lies inside the clip, from the
+  // major axis directly and from the minor axis by inverting m; only that
+  // part of the line is walked.
+  const TRect C = DeviceClip();
+  if (C.IsEmpty()) return;
+  const int64_t MajorStart = XMajor ? int64_t{X1} + FOrigin.X : int64_t{Y1} + FOrigin.Y;
+  const int64_t MinorStart = XMajor ? int64_t{Y1} + FOrigin.Y : int64_t{X1} + FOrigin.X;
+  const int64_t MajLo = XMajor ? C.Left : C.Top, MajHi = (XMajor ? C.Right : C.Bottom) - 1;
+  const int64_t MinLo = XMajor ? C.Top : C.Left, MinHi = (XMajor ? C.Bottom : C.Right) - 1;
+  int64_t ILo = 0, IHi = N - 1;
+  if (SMajor > 0) {
+    ILo = std::max(ILo, MajLo - MajorStart);
+    IHi = std::min(IHi, MajHi - MajorStart);
+  } else {
+    ILo = std::max(ILo, MajorStart - MajHi);
+    IHi = std::min(IHi, MajorStart - MajLo);
+  }
+  const int64_t MLo = std::max<int64_t>(0, SMinor > 0 ? MinLo - MinorStart : MinorStart - MinHi);
+  const int64_t MHi = SMinor > 0 ? MinHi - MinorStart : MinorStart - MinLo;
+  if (MHi < MLo || ILo > IHi) return;
+  if (A == 0) {
+    if (MLo > 0) return;  // m(i) is 0 all along
+  } else {
+    // m(i) >= MLo  <=>  2*i*A >= 2*N*MLo - N + 1, and
+    // m(i) <= MHi  <=>  2*i*A <= 2*N*(MHi + 1) - N; the products need 128 bits.
+    const Int128 TwoA = 2 * A;
+    const Int128 First = Int128{2} * N * MLo - N + 1;
+    const Int128 Last = Int128{2} * N * (Int128{MHi} + 1) - N;
+    const Int128 IFirst = First <= 0 ? 0 : (First + TwoA - 1) / TwoA;
+    const Int128 ILast = Last < 0 ? -1 : Last / TwoA;
+    if (IFirst > ILo) ILo = IFirst > IHi ? IHi + 1 : static_cast<int64_t>(IFirst);
+    if (ILast < IHi) IHi = ILast < ILo ? ILo - 1 : static_cast<int64_t>(ILast);
+  }
+  if (ILo > IHi) return;
+
   const uint32_t Pen = PenPixel();
   const bool GapsFilled = Dash != nullptr && BrushVisible();
   const uint32_t Gap = GapsFilled ? BrushPixel() : 0;
   const TPenMode Mode = FPen.Mode();
-  const TRect C = DeviceClip();
-
-  // Pixel i lies at minor offset ceil(i*A/N - 1/2): where the ideal line is
-  // exactly halfway, the pixel nearer the start wins. Num/Den tracks that
-  // value exactly: offset = (2*i*A + N - 1) div (2*N).
-  const long long Den = 2 * N;
-  long long Num = N - 1;
-  long long Minor = 0;
-  const int MajorStart = XMajor ? X1 : Y1;
-  const int MinorStart = XMajor ? Y1 : X1;
-  for (long long I = 0; I < N; ++I) {
-    const int Maj = MajorStart + static_cast<int>(I) * SMajor;
-    const int Min = MinorStart + static_cast<int>(Minor) * SMinor;
-    const int PX = (XMajor ? Maj : Min) + FOrigin.X;
-    const int PY = (XMajor ? Min : Maj) + FOrigin.Y;
+  // m(ILo) and the remainder of its division, then one Bresenham step per pixel.
+  const Int128 Start = Int128{2} * ILo * A + N - 1;
+  int64_t Minor = static_cast<int64_t>(Start / (2 * N));
+  int64_t Rem = static_cast<int64_t>(Start % (2 * N));
+  for (int64_t I = ILo; I <= IHi; ++I) {
+    const int64_t Maj = MajorStart + I * SMajor;
+    const int64_t Min = MinorStart + Minor * SMinor;
+    const int64_t PX = XMajor ? Maj : Min, PY = XMajor ? Min : Maj;
     bool Draw = true;
     uint32_t Color = Pen;
-    if (Dash != nullptr) {
-      if (!DashOn(*Dash, FDashPhase)) {
-        Draw = GapsFilled;
-        Color = Gap;
-      }
-      ++FDashPhase;
+    if (Dash != nullptr && !DashOn(*Dash, static_cast<int>((Phase + I) % Period))) {
+      Draw = GapsFilled;
+      Color = Gap;
     }
     if (Draw && PX >= C.Left && PX < C.Right && PY >= C.Top && PY < C.Bottom) {
-      uint32_t& D = FTarget->ScanLine(PY)[PX];
+      uint32_t& D = FTarget->ScanLine(static_cast<int>(PY))[PX];
       D = Mode == pmCopy ? Color : PenMode(Mode, Color, D);
     }
-    Num += 2 * A;
-    while (Num >= Den * (Minor + 1)) ++Minor;
+    Rem += 2 * A;
+    if (Rem >= 2 * N) {
+      Rem -= 2 * N;
+      ++Minor;
+    }
   }
 }
 

@@ -17,44 +17,45 @@ void Normalize(int& A, int& B) {
   if (A > B) std::swap(A, B);
 }
 
-// Left offset of each row of the ellipse inscribed in a W x H box: row k
-// covers offset[k] .. W-1-offset[k]. Pixel centres inside the ellipse count;
-// each row keeps at least its middle pixel(s). Computed for the upper half
-// and mirrored, so the shape is exactly symmetric.
-std::vector<int> EllipseOffsets(int W, int H) {
-  std::vector<int> Off(static_cast<size_t>(std::max(H, 0)), 0);
-  const double A = W / 2.0, B = H / 2.0;
-  for (int K = 0; K < (H + 1) / 2; ++K) {
-    const double DY = (K + 0.5) - B;
-    const double Q = 1.0 - (DY * DY) / (B * B);
-    const double HalfW = A * std::sqrt(std::max(Q, 0.0));
-    int O = static_cast<int>(std::ceil(A - HalfW - 0.5 - 1e-9));
-    O = std::clamp(O, 0, (W - 1) / 2);
-    Off[static_cast<size_t>(K)] = O;
-    Off[static_cast<size_t>(H - 1 - K)] = O;
-  }
-  return Off;
+// Left offset of row K of the ellipse inscribed in a W x H box: the row
+// covers offset .. W-1-offset. Pixel centres inside the ellipse count; each
+// row keeps at least its middle pixel(s). The lower half mirrors the upper
+// one, so the shape is exactly symmetric.
+int EllipseOffset(int64_t W, int64_t H, int64_t K) {
+  K = std::min(K, H - 1 - K);
+  const double A = static_cast<double>(W) / 2.0, B = static_cast<double>(H) / 2.0;
+  const double DY = (static_cast<double>(K) + 0.5) - B;
+  const double Q = 1.0 - (DY * DY) / (B * B);
+  const double HalfW = A * std::sqrt(std::max(Q, 0.0));
+  const auto O = static_cast<int64_t>(std::ceil(A - HalfW - 0.5 - 1e-9));
+  return static_cast<int>(std::clamp<int64_t>(O, 0, (W - 1) / 2));
 }
 
-// Row spans of a rectangle X1..X2-1 x Y1..Y2-1 with corners cut by quarters
-// of a CW x CH ellipse (the whole ellipse when the corners cover the box).
+// Row spans First .. First+Count-1 of a rectangle X1..X2-1 x Y1..Y2-1 with
+// corners cut by quarters of a CW x CH ellipse (the whole ellipse when the
+// corners cover the box).
+void RoundedSpans(int X1, int Y1, int X2, int Y2, int64_t CW, int64_t CH, int64_t First, int64_t Count,
+                  std::vector<int>& Lefts, std::vector<int>& Rights) {
+  const int64_t W = int64_t{X2} - X1, H = int64_t{Y2} - Y1;
+  CW = std::clamp<int64_t>(CW, 0, W);
+  CH = std::clamp<int64_t>(CH, 0, H);
+  Lefts.assign(static_cast<size_t>(Count), X1);
+  Rights.assign(static_cast<size_t>(Count), X2 - 1);
+  if (CW == 0 || CH == 0) return;
+  const int64_t CornerRows = CH / 2 + CH % 2;
+  for (int64_t I = 0; I < Count; ++I) {
+    const int64_t R = First + I;
+    const int64_t K = std::min(R, H - 1 - R);
+    if (K >= CornerRows) continue;
+    const int O = EllipseOffset(CW, CH, K);
+    Lefts[static_cast<size_t>(I)] = X1 + O;
+    Rights[static_cast<size_t>(I)] = X2 - 1 - O;
+  }
+}
+
 void RoundedSpans(int X1, int Y1, int X2, int Y2, int CW, int CH, std::vector<int>& Lefts,
                   std::vector<int>& Rights) {
-  const int W = X2 - X1, H = Y2 - Y1;
-  CW = std::clamp(CW, 0, W);
-  CH = std::clamp(CH, 0, H);
-  Lefts.assign(static_cast<size_t>(H), X1);
-  Rights.assign(static_cast<size_t>(H), X2 - 1);
-  if (CW == 0 || CH == 0) return;
-  const std::vector<int> Off = EllipseOffsets(CW, CH);
-  for (int K = 0; K < CH / 2 + CH % 2; ++K) {
-    if (K >= (H + 1) / 2) break;
-    const int O = Off[static_cast<size_t>(K)];
-    Lefts[static_cast<size_t>(K)] = X1 + O;
-    Rights[static_cast<size_t>(K)] = X2 - 1 - O;
-    Lefts[static_cast<size_t>(H - 1 - K)] = X1 + O;
-    Rights[static_cast<size_t>(H - 1 - K)] = X2 - 1 - O;
-  }
+  RoundedSpans(X1, Y1, X2, Y2, CW, CH, 0, int64_t{Y2} - Y1, Lefts, Rights);
 }
 
 // Classifies an inside mask (Box W x H, 1 = inside) into brush (1) and pen
@@ -169,64 +170,114 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
 
 // --- Polygon ------------------------------------------------------------------------
 
-void TCanvas::Polygon(std::span<const TPoint> Points) {
-  if (Points.size() < 2 || FTarget == nullptr) return;
-  if (BrushVisible() && Points.size() >= 3) {
-    struct TEdge {
-      long long X0, Y0, X1, Y1;
-      int Dir;
-    };
-    std::vector<TEdge> Edges;
-    long long MinY = Points[0].Y, MaxY = Points[0].Y;
-    for (size_t I = 0; I < Points.size(); ++I) {
-      const TPoint& A = Points[I];
-      const TPoint& B = Points[(I + 1) % Points.size()];
-      MinY = std::min<long long>(MinY, A.Y);
-      MaxY = std::max<long long>(MaxY, A.Y);
-      if (A.Y == B.Y) continue;  // horizontal edges cross no pixel-centre row
-      if (A.Y < B.Y)
-        Edges.push_back(TEdge{A.X, A.Y, B.X, B.Y, 1});
-      else
-        Edges.push_back(TEdge{B.X, B.Y, A.X, A.Y, -1});
-    }
-    std::sort(Edges.begin(), Edges.end(), [](const TEdge& A, const TEdge& B) { return A.Y0 < B.Y0; });
-    const TRect C = DeviceClip();
-    const long long Top = std::max<long long>(MinY, C.Top - FOrigin.Y);
-    const long long Bottom = std::min<long long>(MaxY, C.Bottom - FOrigin.Y);  // exclusive
-    const uint32_t Brush = BrushPixel();
-    const bool Winding = FPolyFillMode == WINDING;
-    std::vector<const TEdge*> Active;
-    std::vector<std::pair<long long, int>> Cross;
-    size_t Next = 0;
-    for (long long Y = Top; Y < Bottom; ++Y) {
-      // Edges covering the pixel-centre row y + 1/2: Y0 <= y < Y1.
-      while (Next < Edges.size() && Edges[Next].Y0 <= Y) Active.push_back(&Edges[Next++]);
-      std::erase_if(Active, [Y](const TEdge* E) { return E->Y1 <= Y; });
-      Cross.clear();
-      for (const TEdge* E : Active) {
-        // First pixel whose centre is at or right of the crossing:
-        // ceil(x - 1/2) with x = X0 + (y + 1/2 - Y0) * DX / DY, exactly.
-        const long long DY = E->Y1 - E->Y0, DX = E->X1 - E->X0;
-        const long long Num = 2 * E->X0 * DY + (2 * (Y - E->Y0) + 1) * DX - DY;
-        const long long Den = 2 * DY;
-        long long Q = Num / Den;
-        if (Num % Den != 0 && Num > 0) ++Q;
-        Cross.emplace_back(Q, E->Dir);
-      }
-      std::sort(Cross.begin(), Cross.end());
-      int Wind = 0;
-      for (size_t I = 0; I + 1 < Cross.size(); ++I) {
-        Wind += Cross[I].second;
-        const bool Inside = Winding ? Wind != 0 : (I % 2 == 0);
-        if (!Inside) continue;
-        const long long L = Cross[I].first, R = Cross[I + 1].first - 1;
-        if (L > R) continue;
-        const long long CL = std::max<long long>(L, C.Left - FOrigin.X - 1);
-        const long long CR = std::min<long long>(R, C.Right - FOrigin.X);
-        if (CL <= CR) CombineSpan(static_cast<int>(Y), static_cast<int>(CL), static_cast<int>(CR), Brush);
-      }
+namespace {
+
+// A polygon edge on its way down the pixel-centre rows y + 1/2 with
+// Y0 <= y < Y1. X is the first pixel whose centre is at or right of the
+// crossing, ceil(x - 1/2) for the exact crossing x; it moves by a whole
+// step and a remainder per row, so no row needs a division.
+__extension__ using Int128 = __int128;
+
+struct TPolyEdge {
+  TPolyEdge(int64_t AY0, int64_t AY1, int64_t AX0, int64_t ADX, int ADir)
+      : Y0(AY0), Y1(AY1), X0(AX0), DX(ADX), Dir(ADir) {}
+  int64_t Y0, Y1, X0, DX;
+  int Dir;
+  int64_t X = 0, Err = 0;      // X * Den - Err is the crossing numerator, 0 <= Err < Den
+  int64_t Den = 0, Step = 0, StepRem = 0;
+
+  // Sets X for row Y: numerator 2*X0*DY + (2*(Y - Y0) + 1)*DX - DY over 2*DY.
+  void Start(int64_t Y) {
+    const int64_t DY = Y1 - Y0;
+    Den = 2 * DY;
+    const Int128 Num = Int128{2} * X0 * DY + Int128{2 * (Y - Y0) + 1} * DX - DY;
+    X = static_cast<int64_t>(Num / Den);
+    const auto R = static_cast<int64_t>(Num % Den);  // truncated: R has the sign of Num
+    if (R > 0) ++X;
+    Err = R > 0 ? Den - R : -R;
+    // Per row the numerator grows by 2*DX = Step*Den + StepRem, 0 <= StepRem < Den.
+    Step = (2 * DX) / Den;
+    StepRem = (2 * DX) % Den;
+    if (StepRem < 0) {
+      StepRem += Den;
+      --Step;
     }
   }
+  void NextRow() {
+    X += Step;
+    Err -= StepRem;
+    if (Err < 0) {
+      Err += Den;
+      ++X;
+    }
+  }
+};
+
+}  // namespace
+
+void TCanvas::FillPolygon(std::span<const TPoint> Points) {
+  std::vector<TPolyEdge> Edges;
+  Edges.reserve(Points.size());
+  int64_t MinY = Points[0].Y, MaxY = Points[0].Y;
+  for (size_t I = 0; I < Points.size(); ++I) {
+    const TPoint& A = Points[I];
+    const TPoint& B = Points[(I + 1) % Points.size()];
+    MinY = std::min<int64_t>(MinY, A.Y);
+    MaxY = std::max<int64_t>(MaxY, A.Y);
+    if (A.Y == B.Y) continue;  // horizontal edges cross no pixel-centre row
+    if (A.Y < B.Y)
+      Edges.emplace_back(A.Y, B.Y, A.X, int64_t{B.X} - A.X, 1);
+    else
+      Edges.emplace_back(B.Y, A.Y, B.X, int64_t{A.X} - B.X, -1);
+  }
+  std::sort(Edges.begin(), Edges.end(), [](const TPolyEdge& A, const TPolyEdge& B) { return A.Y0 < B.Y0; });
+  const TRect C = DeviceClip();
+  if (C.IsEmpty()) return;
+  const int64_t Top = std::max<int64_t>(MinY, int64_t{C.Top} - FOrigin.Y);
+  const int64_t Bottom = std::min<int64_t>(MaxY, int64_t{C.Bottom} - FOrigin.Y);  // exclusive
+  const int64_t VisL = int64_t{C.Left} - FOrigin.X, VisR = int64_t{C.Right} - 1 - FOrigin.X;
+  const uint32_t Brush = BrushPixel();
+  const bool Winding = FPolyFillMode == WINDING;
+  std::vector<TPolyEdge*> Active;
+  std::vector<std::pair<int64_t, int>> Cross;
+  size_t Next = 0;
+  for (int64_t Y = Top; Y < Bottom; ++Y) {
+    // The active edge table: edges covering this row, entering in order of Y0.
+    while (Next < Edges.size() && Edges[Next].Y0 <= Y) {
+      TPolyEdge& E = Edges[Next++];
+      if (E.Y1 <= Y) continue;
+      E.Start(Y);
+      Active.push_back(&E);
+    }
+    Cross.clear();
+    for (size_t I = 0; I < Active.size();) {
+      TPolyEdge* E = Active[I];
+      if (E->Y1 <= Y) {
+        Active[I] = Active.back();
+        Active.pop_back();
+        continue;
+      }
+      Cross.emplace_back(E->X, E->Dir);
+      E->NextRow();
+      ++I;
+    }
+    // Few crossings per row: insertion sort.
+    for (size_t I = 1; I < Cross.size(); ++I)
+      for (size_t J = I; J > 0 && Cross[J] < Cross[J - 1]; --J) std::swap(Cross[J], Cross[J - 1]);
+    int Wind = 0;
+    for (size_t I = 0; I + 1 < Cross.size(); ++I) {
+      Wind += Cross[I].second;
+      const bool Inside = Winding ? Wind != 0 : (I % 2 == 0);
+      if (!Inside) continue;
+      const int64_t L = std::max(Cross[I].first, VisL), R = std::min(Cross[I + 1].first - 1, VisR);
+      if (L <= R) CombineSpan(static_cast<int>(Y), static_cast<int>(L), static_cast<int>(R), Brush);
+    }
+  }
+}
+
+void TCanvas::Polygon(std::span<const TPoint> Points) {
+  if (Points.size() < 2 || FTarget == nullptr) return;
+  if (BrushVisible() && Points.size() >= 3) FillPolygon(Points);
   if (!PenVisible()) return;
   if (FPen.Width() > 1) {
     StrokePath(Points, true);
@@ -242,38 +293,64 @@ void TCanvas::Polygon(std::span<const TPoint> Points) {
 
 // --- Ellipses and rounded rectangles --------------------------------------------
 
-void TCanvas::PaintSpanShape(int Top, const std::vector<int>& Lefts, const std::vector<int>& Rights) {
-  const int N = static_cast<int>(Lefts.size());
+void TCanvas::PaintSpanShape(int Top, int64_t Rows, int64_t First, const std::vector<int>& Lefts,
+                             const std::vector<int>& Rights) {
+  const auto N = static_cast<int64_t>(Lefts.size());
   const uint32_t Brush = BrushPixel(), Pen = PenPixel();
   const bool Fill = BrushVisible(), Outline = PenVisible();
-  auto L = [&](int I) { return I < 0 || I >= N ? 0 : Lefts[static_cast<size_t>(I)]; };
-  auto R = [&](int I) { return I < 0 || I >= N ? -1 : Rights[static_cast<size_t>(I)]; };
-  for (int I = 0; I < N; ++I) {
-    const int Y = Top + I;
-    const int SL = L(I), SR = R(I);
+  const TRect C = DeviceClip();
+  if (C.IsEmpty()) return;
+  // Spans are cut to the clip here, so that far-away ends never reach the
+  // span routines' own arithmetic.
+  const int64_t VisL = int64_t{C.Left} - FOrigin.X, VisR = int64_t{C.Right} - 1 - FOrigin.X;
+  auto Span = [&](int Y, int64_t L, int64_t R, uint32_t Pixel) {
+    L = std::max(L, VisL);
+    R = std::min(R, VisR);
+    if (L <= R) CombineSpan(Y, static_cast<int>(L), static_cast<int>(R), Pixel);
+  };
+  // Row R of the shape (R - First indexes the spans); rows outside have no span.
+  auto L = [&](int64_t R) { return R < 0 || R >= Rows ? 0 : Lefts[static_cast<size_t>(R - First)]; };
+  auto Rt = [&](int64_t R) { return R < 0 || R >= Rows ? -1 : Rights[static_cast<size_t>(R - First)]; };
+  const int64_t RowLo = std::max<int64_t>(First, int64_t{C.Top} - FOrigin.Y - Top);
+  const int64_t RowHi = std::min<int64_t>(First + N, int64_t{C.Bottom} - FOrigin.Y - Top);
+  for (int64_t R = RowLo; R < RowHi; ++R) {
+    // A border row's neighbour must be among the spans given.
+    if ((R > 0 && R - 1 < First) || (R + 1 < Rows && R + 1 >= First + N)) continue;
+    const int Y = static_cast<int>(Top + R);
+    const int64_t SL = L(R), SR = Rt(R);
     if (SL > SR) continue;
     if (!Outline) {
-      if (Fill) CombineSpan(Y, SL, SR, Brush);
+      if (Fill) Span(Y, SL, SR, Brush);
       continue;
     }
     // Inside pixels have all four neighbours in the shape; spans are convex,
     // so they form one run.
-    int IL = SL + 1, IR = SR - 1;
-    if (I == 0 || I == N - 1) {
+    int64_t IL = SL + 1, IR = SR - 1;
+    if (R == 0 || R == Rows - 1) {
       IL = 1;
       IR = 0;
     } else {
-      IL = std::max({IL, L(I - 1), L(I + 1)});
-      IR = std::min({IR, R(I - 1), R(I + 1)});
+      IL = std::max<int64_t>({IL, L(R - 1), L(R + 1)});
+      IR = std::min<int64_t>({IR, Rt(R - 1), Rt(R + 1)});
     }
     if (IL > IR) {
-      CombineSpan(Y, SL, SR, Pen);
+      Span(Y, SL, SR, Pen);
       continue;
     }
-    CombineSpan(Y, SL, IL - 1, Pen);
-    if (Fill) CombineSpan(Y, IL, IR, Brush);
-    CombineSpan(Y, IR + 1, SR, Pen);
+    Span(Y, SL, IL - 1, Pen);
+    if (Fill) Span(Y, IL, IR, Brush);
+    Span(Y, IR + 1, SR, Pen);
   }
+}
+
+// The rows of a Height-row shape at Top that the clip shows, with one more
+// row on each side where the shape has one: [First, First + Count).
+static void VisibleRows(const TRect& Clip, const TPoint& Origin, int Top, int64_t Height, int64_t& First,
+                        int64_t& Count) {
+  const int64_t Lo = std::max<int64_t>(0, int64_t{Clip.Top} - Origin.Y - Top - 1);
+  const int64_t Hi = std::min<int64_t>(Height, int64_t{Clip.Bottom} - Origin.Y - Top + 1);
+  First = Lo;
+  Count = std::max<int64_t>(0, Hi - Lo);
 }
 
 void TCanvas::PaintClasses(const TRect& Box, const std::vector<uint8_t>& Classes) {
@@ -300,9 +377,14 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     PaintEllipseShape(akEllipse, X1, Y1, X2, Y2, 0, 0, 0, 0, TSize{X2 - X1, Y2 - Y1});
     return;
   }
+  // Only the rows the clip shows are worked out.
+  int64_t First = 0, Count = 0;
+  const int64_t W = int64_t{X2} - X1, H = int64_t{Y2} - Y1;
+  VisibleRows(DeviceClip(), FOrigin, Y1, H, First, Count);
+  if (Count == 0) return;
   std::vector<int> Lefts, Rights;
-  RoundedSpans(X1, Y1, X2, Y2, X2 - X1, Y2 - Y1, Lefts, Rights);
-  PaintSpanShape(Y1, Lefts, Rights);
+  RoundedSpans(X1, Y1, X2, Y2, W, H, First, Count, Lefts, Rights);
+  PaintSpanShape(Y1, H, First, Lefts, Rights);
 }
 
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
@@ -315,9 +397,13 @@ void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
     PaintEllipseShape(akEllipse, X1, Y1, X2, Y2, 0, 0, 0, 0, TSize{X3, Y3});
     return;
   }
+  int64_t First = 0, Count = 0;
+  const int64_t H = int64_t{Y2} - Y1;
+  VisibleRows(DeviceClip(), FOrigin, Y1, H, First, Count);
+  if (Count == 0) return;
   std::vector<int> Lefts, Rights;
-  RoundedSpans(X1, Y1, X2, Y2, X3, Y3, Lefts, Rights);
-  PaintSpanShape(Y1, Lefts, Rights);
+  RoundedSpans(X1, Y1, X2, Y2, X3, Y3, First, Count, Lefts, Rights);
+  PaintSpanShape(Y1, H, First, Lefts, Rights);
 }
 
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {

@@ -221,6 +221,33 @@ TEST(SevenSegGlyphs, CacheHoldsEveryGlyphAtTheCellSize) {
   EXPECT_EQ(At(9, TPoint{0, 0}), clBlack);
 }
 
+// The cache is built from the shrunk parts; it must hold exactly what
+// composing each glyph and shrinking it with area averaging gives.
+TEST(SevenSegGlyphs, CacheEqualsEachComposedGlyphShrunk) {
+  struct TCase {
+    int CW, CH;
+    TColor Text, Back;
+  } Cases[] = {{48, 60, clRed, 0x333333},
+               {13, 97, clWhite, clNavy},
+               {244, 284, 0x12AB34, clBlack},
+               {20, 500, clBtnFace, clYellow}};
+  for (const TCase& C : Cases) {
+    TSevenSegGlyphs G;
+    G.Build(C.CW, C.CH, C.Text, C.Back);
+    TBitmap Want(kSevenSegGlyphCount * C.CW, C.CH);
+    SetStretchBltMode(Want.Canvas(), HALFTONE);
+    for (int K = 0; K < kSevenSegGlyphCount; ++K) {
+      G.Compose(SevenSegCharList[static_cast<size_t>(K)], false, C.Back);
+      StretchBlt(Want.Canvas(), K * C.CW, 0, C.CW, C.CH, G.Master()->Canvas(), 0, 0, kSevenSegMasterWidth,
+                 kSevenSegMasterHeight, SRCCOPY);
+    }
+    for (int Y = 0; Y < C.CH; ++Y)
+      for (int X = 0; X < Want.Width(); ++X)
+        ASSERT_EQ(G.Cache()->ScanLine(Y)[X], Want.ScanLine(Y)[X])
+            << C.CW << "x" << C.CH << " cell " << X / C.CW + 1 << " at " << X % C.CW << "," << Y;
+  }
+}
+
 TEST(SevenSegGlyphs, DegenerateCellsLeaveAnEmptyCache) {
   TSevenSegGlyphs G;
   G.Build(0, 60, clRed, clBlack);
