@@ -226,11 +226,29 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const String& FName) {
   const long long LastRow = static_cast<long long>(FirstRow) + static_cast<long long>(Lines.size()) - 1;
   if (LastRow * (static_cast<long long>(NrOfColumns()) + 1) > kMaxImportCells) return rlxTooLarge;
   TStringArray* A = Strings();
-  A->BeginUpdate();
+  const int OldRows = NrOfRows();
+  // The stored texts the lines replace, kept to put back should memory run out.
+  std::vector<String> Saved;
   try {
-    if (LastRow > NrOfRows()) SetNrOfRows(static_cast<int>(LastRow));
-    for (size_t I = 0; I < Lines.size(); ++I) SetElem(Column, FirstRow + static_cast<int>(I), Lines[I]);
-  } catch (const EORVError&) {
+    for (long long R = FirstRow; R <= std::min<long long>(LastRow, OldRows); ++R)
+      Saved.push_back(A->Elem(Column, static_cast<int>(R)));
+  } catch (const std::bad_alloc&) {
+    return rlxTooLarge;
+  }
+  A->BeginUpdate();
+  size_t Written = 0;
+  try {
+    if (LastRow > OldRows) SetNrOfRows(static_cast<int>(LastRow));
+    for (; Written < Lines.size(); ++Written) SetElem(Column, FirstRow + static_cast<int>(Written), Lines[Written]);
+  } catch (const std::exception&) {  // std::bad_alloc, or the array's EORVDStructError
+    // The added rows go first: that frees the memory the old texts need.
+    try {
+      if (NrOfRows() > OldRows) SetNrOfRows(OldRows);
+      for (size_t I = 0; I < std::min(Written, Saved.size()); ++I)
+        A->SetElem(Column, FirstRow + static_cast<int>(I), Saved[I]);
+    } catch (const std::exception&) {
+      // Nothing more can be put back without memory.
+    }
     A->EndUpdate();
     return rlxTooLarge;
   }

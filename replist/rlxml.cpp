@@ -446,12 +446,13 @@ bool ReadRecords(const pugi::xml_node& Root, TListRecords& L) {
     if (N.type() != pugi::node_element) continue;
     long long C = 0, R = 0, V = 0;
     CollectAttributes(N, At);
-    switch (TagOf(N.name())) {
+    const TRepListXmlTag Tag = TagOf(N.name());
+    switch (Tag) {
       case xmlColName:
       case xmlColumnFormat: {
         if (!IntValue(At.C, C) || C < 1 || C > Cols || !ElementText(N, At.Enc, Text)) return false;
         if (At.Flags != nullptr && (!IntValue(At.Flags, V) || V < 0 || V > 255)) return false;
-        const bool Name = TagOf(N.name()) == xmlColName;
+        const bool Name = Tag == xmlColName;
         (Name ? L.Names : L.Formats)
             .push_back({static_cast<int>(C), rltext::CutText(Text, Name ? MaxNameLength : MaxColumnFormatLength)});
         if (Name && At.Flags != nullptr) L.ColFlags.push_back({static_cast<int>(C), static_cast<uint8_t>(V)});

@@ -210,6 +210,40 @@ TEST(RLCsvRead, RunningOutOfMemoryHalfWayLeavesTheStore) {
 #endif
 }
 
+TEST(RLLines, RunningOutOfMemoryHalfWayLeavesTheStore) {
+#ifdef ORV_MEMORY_LIMIT_UNAVAILABLE
+  GTEST_SKIP() << "an address space limit cannot coexist with the sanitizer's shadow memory";
+#else
+  const String Path = TempPath("many-lines.txt");
+  std::string Text;
+  for (int I = 0; I < 300'000; ++I) Text += "line " + std::to_string(I) + "\n";
+  WriteBytes(Path, Text);
+  const int Result = testing_support::RunInChild([&Path] {
+    TRLData D(nullptr);
+    D.SetNrOfColumns(2);
+    D.SetNrOfRows(4);
+    for (int R = 1; R <= 4; ++R) D.SetElem(1, R, u"old " + IntToStr(R));
+    D.SetIsCheckedColumn(1, true);
+    D.SetElemChecked(1, 3, true);
+    TStringStream Before;
+    D.WriteToXMLStream(&Before, false, u"x");
+    // The rows for the lines are found; memory runs out while they are filled.
+    bool Capped = false;
+    D.Strings()->SetOnPercentDone([&Capped](TObject*, int) {
+      if (!Capped) Capped = testing_support::CapAddressSpace(1 << 20);
+    });
+    if (D.LoadLinesFromFile(1, 2, Path) != rlxTooLarge) return 2;
+    if (!Capped) return 3;
+    D.Strings()->SetOnPercentDone(nullptr);
+    TStringStream After;
+    D.WriteToXMLStream(&After, false, u"x");
+    return After.DataString() == Before.DataString() ? 0 : 4;
+  });
+  fs::remove(ToUtf8(Path));
+  EXPECT_EQ(Result, 0);
+#endif
+}
+
 TEST(RLCsvRoundTrip, QuotesLineEndsAndDelimitersSurvive) {
   std::mt19937 Rng(77);
   static const char16_t kPool[] = u"ab ,;|\t\"\r\n\u00e4\u20ac";
