@@ -4,6 +4,7 @@
 #include <new>
 #include <numeric>
 #include <stdexcept>
+#include <utility>
 
 #include "foundation/stringarray_cells.h"
 #include "framework/rtl/sysutils.h"
@@ -166,6 +167,17 @@ void TStringArray::Resize(int NrColumns, int NrRows) {
   }
   FInverseValid = false;
   if (Large) Progress(100);
+  Changed();
+}
+
+void TStringArray::SwapContents(TStringArray& Other) {
+  FRows.swap(Other.FRows);
+  FRowAttr.swap(Other.FRowAttr);
+  FColAttr.swap(Other.FColAttr);
+  FPerm.swap(Other.FPerm);
+  FInverse.swap(Other.FInverse);
+  std::swap(FInverseValid, Other.FInverseValid);
+  std::swap(FNrCols, Other.FNrCols);
   Changed();
 }
 

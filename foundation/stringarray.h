@@ -65,6 +65,11 @@ class TStringArray : public TObject {
   void Resize(int NrColumns, int NrRows);
   // Empties every cell; size, attribute bytes and row order stay.
   void Clear();
+  // Exchanges size, cells, attribute bytes and row order with Other. Event
+  // handlers, notification switches and the allocation granularity stay with
+  // each matrix. The exchange allocates nothing, so it cannot fail half-way;
+  // this matrix then reports the change.
+  void SwapContents(TStringArray& Other);
 
   String Elem(int Col, int Row) const;
   void SetElem(int Col, int Row, std::u16string_view Text);

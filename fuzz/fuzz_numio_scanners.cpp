@@ -1,7 +1,8 @@
 // Feeds arbitrary text to every number scanner and syntax check. Aborts when a
 // scanner returns a value outside +-uc_MaxDouble (or NaN), leaves its position
-// outside 1..length+1, reads a text differently when a character follows it,
-// or when a formatted value does not read back exactly.
+// outside 1..length+1 (a start past the end must stay where it is, reading 0),
+// reads a text differently when a character follows it, or when a formatted
+// value does not read back exactly.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +20,13 @@ void Require(bool Condition) {
   if (!Condition) std::abort();
 }
 
-void RequirePosition(int Pos, const String& Text) {
-  Require(Pos >= 1 && Pos <= static_cast<int>(Text.size()) + 1);
+void RequirePosition(int Pos, const String& Text, int Start) {
+  const int End = static_cast<int>(Text.size()) + 1;
+  if (Start > End) {
+    Require(Pos == Start);
+  } else {
+    Require(Pos >= 1 && Pos <= End);
+  }
 }
 
 void ScanAll(const String& Text, int Start) {
@@ -28,7 +34,8 @@ void ScanAll(const String& Text, int Start) {
     for (int Mode = 1; Mode <= 3; ++Mode) {
       int Pos = Start;
       const double Value = orv::ScanFloatNumber(Text, ExpAllowed, Mode, Pos);
-      RequirePosition(Pos, Text);
+      RequirePosition(Pos, Text, Start);
+      if (Start > static_cast<int>(Text.size()) + 1) Require(Value == 0);
       Require(!std::isnan(Value) && std::fabs(Value) <= orv::uc_MaxDouble);
       // 18 significant digits with a four-digit exponent always read back exactly.
       const String Formatted = orv::FormatRealText(26, -1, Value);
@@ -44,8 +51,9 @@ void ScanAll(const String& Text, int Start) {
   }
   for (auto Scan : {orv::ScanDecInteger, orv::ScanHexNumber, orv::ScanOctNumber, orv::ScanBinNumber}) {
     int Pos = Start;
-    Scan(Text, Pos);
-    RequirePosition(Pos, Text);
+    const int Value = Scan(Text, Pos);
+    RequirePosition(Pos, Text, Start);
+    if (Start > static_cast<int>(Text.size()) + 1) Require(Value == 0);
   }
 }
 

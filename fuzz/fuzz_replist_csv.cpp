@@ -1,6 +1,6 @@
 // CSV from outside: any bytes imported with each delimiter, with or without a
 // header line. Whatever is imported must export and import again to the same
-// cells and names.
+// cells and names; a refused import must leave the store as it was.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,8 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view Bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
   TRLData D(nullptr);
+  D.SetNrOfColumns(2);
+  D.SetNrOfRows(2);
+  D.SetHeader(2, u"kept");
+  D.SetElem(1, 2, u"kept");
   const int Rows = ImportCSVBytes(D, Bytes, Delimiter, Header);
-  if (Rows < 0) return 0;
+  if (Rows < 0) {
+    if (D.NrOfColumns() != 2 || D.NrOfRows() != 2 || D.Header(2) != u"kept" || D.Elem(1, 2) != u"kept") std::abort();
+    return 0;
+  }
   if (Rows != D.NrOfRows()) std::abort();
 
   std::string Out;

@@ -1,6 +1,7 @@
 // Date text from outside: parsed as a short date under several orders and
-// windows, and used as a date format string on assorted values. Neither may
-// crash, hang or produce output out of proportion to the format.
+// windows by both date readers, which must agree, and used as a date format
+// string on assorted values. Neither may crash, hang or produce output out of
+// proportion to the format.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "framework/rtl/dateutils.h"
+#include "framework/rtl/exceptions.h"
 #include "framework/rtl/unicode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -22,11 +24,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Parse.DateSeparator = (Selector & 0x08) != 0 ? u'-' : u'/';
   Parse.TwoDigitYearCenturyWindow = (Selector & 0x10) != 0 ? 0 : (Selector & 0x20) != 0 ? 50 : 30000;
   TDateTime Parsed = 0;
-  if (TryStrToDate(Text, Parsed, Parse)) {
+  const bool Valid = TryStrToDate(Text, Parsed, Parse);
+  if (Valid) {
     uint16_t Y, M, D;
     DecodeDate(Parsed, Y, M, D);
     if (!IsValidDate(Y, M, D)) std::abort();  // a success must be a real date
   }
+  // The raising reader agrees with the trying one, value and verdict.
+  bool Raised = false;
+  TDateTime Strict = 0;
+  try {
+    Strict = StrToDate(Text, Parse);
+  } catch (const EConvertError&) {
+    Raised = true;
+  }
+  if (Raised == Valid || (Valid && Strict != Parsed)) std::abort();
 
   // The input also drives the settings' own formats, which the composite tokens expand.
   TDateFormatSettings Format;

@@ -1,10 +1,12 @@
 // Runs a fuzz target without libFuzzer: first over every file named on the
-// command line (a saved corpus or crash input), then over pseudo-random inputs
+// command line (a crash input, or every file of a named corpus folder), then
+// over pseudo-random inputs
 // built from a fixed seed, so a failure is reproducible run after run.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -39,9 +41,19 @@ int main(int argc, char** argv) {
       iterations = std::strtol(argv[i] + 13, nullptr, 10);
       continue;
     }
-    std::ifstream file(argv[i], std::ios::binary);
-    std::vector<uint8_t> input((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(input.data(), input.size());
+    std::vector<std::filesystem::path> files;
+    if (std::filesystem::is_directory(argv[i])) {
+      for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    } else {
+      files.emplace_back(argv[i]);
+    }
+    for (const auto& path : files) {
+      std::ifstream file(path, std::ios::binary);
+      std::vector<uint8_t> input((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+      LLVMFuzzerTestOneInput(input.data(), input.size());
+    }
+    std::printf("%zu inputs from %s run\n", files.size(), argv[i]);
   }
   std::mt19937 rng(20261208);
   for (long i = 0; i < iterations; ++i) {

@@ -13,8 +13,8 @@ namespace orv::floatmachine {
 enum TState : uint8_t { stStart, stSign, stInt, stPoint, stFrac, stExpMark, stExpSign, stExpDigits, stDone, stError };
 enum TClass : uint8_t { clSep, clSign, clBlank, clDigit, clExp, clOther };
 
-// Exponent digits that take the exponent above this are not taken: it keeps
-// the conversion far from any overflow of the exponent arithmetic.
+// The syntax check refuses an exponent above this; the scanner's short-text
+// path hands only exponents up to it to the conversion directly.
 inline constexpr int kMaxExponent = 4200;
 
 // Next state for each state and character class; rows past stExpDigits are
@@ -63,12 +63,11 @@ inline int AddExponentDigit(int Exponent, Char Digit) {
   return Next > kMaxExponent ? kMaxExponent + 1 : Next;
 }
 
-// Index (0-based) where a scan that was asked to start at 1-based Pos begins;
-// positions outside 1..size+1 are moved to the nearest end of that range.
-inline size_t StartIndex(int Pos, size_t Size) {
-  if (Pos <= 1) return 0;
-  const size_t Index = static_cast<size_t>(Pos) - 1;
-  return Index > Size ? Size : Index;
+// Index (0-based) where a scan that was asked to start at 1-based Pos begins.
+// A position below 1 starts at the first character; one past the end stays
+// where it is, so the scan finds no number there and leaves it unchanged.
+inline size_t StartIndex(int Pos) {
+  return Pos <= 1 ? 0 : static_cast<size_t>(Pos) - 1;
 }
 
 }  // namespace orv::floatmachine

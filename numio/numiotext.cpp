@@ -1,6 +1,7 @@
 #include "numio/numiotext.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "framework/rtl/rtlmath.h"
 #include "framework/rtl/sysutils.h"
@@ -33,6 +34,30 @@ std::u16string_view WithoutOpenExponent(std::u16string_view Text) {
 }
 
 bool IsLoneSign(std::u16string_view Text) { return Text == u"-" || Text == u"+"; }
+
+// Whether the lower-case number text that a digit reader took whole (digits
+// after a sign or a radix prefix) names a value of the format's integer type:
+// a signed 32-bit value for decimal text, 32 bits of digits for the other
+// radixes. The readers themselves wrap larger numbers around.
+bool FitsIntegerType(std::u16string_view Number, unsigned Radix) {
+  uint64_t Magnitude = 0;
+  bool Negative = false;
+  for (const Char C : Number) {
+    unsigned D;
+    if (C >= u'0' && C <= u'9') {
+      D = C - u'0';
+    } else if (C >= u'a' && C <= u'f') {
+      D = C - u'a' + 10;
+    } else {
+      Negative = Negative || C == u'-';
+      continue;
+    }
+    Magnitude = Magnitude * Radix + D;
+    if (Magnitude > 0xFFFFFFFFu) return false;
+  }
+  if (Radix != 10) return true;
+  return Magnitude <= (Negative ? 0x80000000u : 0x7FFFFFFFu);
+}
 
 }  // namespace
 
@@ -80,6 +105,8 @@ bool NumIOConvertText(std::u16string_view Text, TInFormat InFormat, int SepMode,
       return false;
   }
   if (Pos != static_cast<int>(Number.size()) + 1) return false;
+  const unsigned Radix = Format == itInt ? 10 : Format == itHex ? 16 : Format == itOct ? 8 : Format == itBin ? 2 : 0;
+  if (Radix != 0 && !FitsIntegerType(Number, Radix)) return false;
   Value = Result;
   return true;
 }

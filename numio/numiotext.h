@@ -18,7 +18,10 @@ namespace orv {
 // scanner. Leading blanks are ignored, an inner blank refuses the text, and a
 // text of blanks only is 0. In itExp an exponent marker at the end, or
 // followed only by a sign, is ignored, so "1e" and "1e-" read as 1. In itInt a
-// lone sign is not a number. The empty text is refused and leaves Value as it
+// lone sign is not a number. Integer text must fit the format's integer type
+// (itInt -2147483648..2147483647, itHex, itOct and itBin at most 32 bits of
+// digits, leading zeros aside); a longer number is refused rather than read
+// wrapped around. The empty text is refused and leaves Value as it
 // was; any other text sets Value (0 when refused).
 bool NumIOConvertText(std::u16string_view Text, TInFormat InFormat, int SepMode, double& Value);
 

@@ -1,5 +1,6 @@
 #include "numio/numscan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -62,7 +63,6 @@ class TNumberText {
       for (size_t I = 0; I < Count; ++I) Push(static_cast<char>(First[I]));
     }
   }
-  char Last() const { return FSize == 0 ? '\0' : Data()[FSize - 1]; }
   const char* Data() const { return FSize <= sizeof(FLocal) ? FLocal : FHeap.data(); }
   size_t Size() const { return FSize; }
 
@@ -78,56 +78,74 @@ class TNumberText {
   std::string FHeap;
 };
 
-// Decimal exponent of the leading significant digit of a number text
-// ("[-]digits[.digits][e[+-]digits]"); only asked when the conversion reported
-// a result out of range, to tell an overflow from an underflow.
-long LeadingDigitExponent(const char* P, const char* End) {
-  if (P != End && *P == '-') ++P;
-  long IntDigits = 0;      // integer digits from the first non-zero one on
-  long FracZeros = 0;      // zeros after the separator before a non-zero digit
-  bool Significant = false;
-  bool InFraction = false;
-  for (; P != End && *P != 'e'; ++P) {
-    if (*P == '.') {
-      InFraction = true;
-    } else if (!InFraction) {
-      if (Significant || *P != '0') {
-        Significant = true;
-        ++IntDigits;
-      }
-    } else if (!Significant) {
-      if (*P != '0') {
-        Significant = true;
-      } else {
-        ++FracZeros;
-      }
-    }
+// Sign, mantissa characters (digits and at most one ".") and the decimal
+// exponent of a number text, converted correctly rounded however long the
+// mantissa and however large the exponent. The mantissa is brought to the form
+// 0.<significant digits> x 10^Scale first, so the conversion only ever sees an
+// exponent of a few hundred and the size of the result is known beforehand.
+constexpr long long kExponentLimit = 1LL << 50;
+
+double ConvertParts(bool Negative, std::string_view Mantissa, long long Exponent) {
+  const double Zero = Negative ? -0.0 : 0.0;
+  size_t Point = Mantissa.find('.');
+  if (Point == std::string_view::npos) Point = Mantissa.size();
+  size_t First = 0;  // first non-zero digit
+  while (First < Mantissa.size() && (Mantissa[First] == '0' || Mantissa[First] == '.')) ++First;
+  if (First == Mantissa.size()) return Zero;
+  size_t Last = Mantissa.size();  // behind the last non-zero digit
+  while (Mantissa[Last - 1] == '0' || Mantissa[Last - 1] == '.') --Last;
+  // Digits before the point counted from the first significant one; negative
+  // for the zeros between the point and a first significant fraction digit.
+  const long long Lead = First < Point ? static_cast<long long>(Point - First)
+                                       : -static_cast<long long>(First - Point - 1);
+  const long long Scale = Lead + Exponent;  // value = 0.<digits> x 10^Scale
+  if (Scale > 400) return Negative ? -uc_MaxDouble : uc_MaxDouble;
+  if (Scale < -400) return Zero;
+  // "[-]0.<digits>e<Scale>": on the stack for the usual lengths.
+  const size_t Length = (Last - First) + 8;
+  char Local[96];
+  std::string Heap;
+  char* const Text = Length <= sizeof(Local) ? Local : (Heap.resize(Length), Heap.data());
+  char* Out = Text;
+  if (Negative) *Out++ = '-';
+  *Out++ = '0';
+  *Out++ = '.';
+  for (size_t I = First; I < Last; ++I)
+    if (Mantissa[I] != '.') *Out++ = Mantissa[I];
+  *Out++ = 'e';
+  Out = std::to_chars(Out, Text + Length, Scale).ptr;
+  double Value = 0;
+  const std::from_chars_result R = std::from_chars(Text, Out, Value);
+  if (R.ec == std::errc::result_out_of_range) {
+    // Too large for a double: the largest finite one; too small: zero.
+    if (Scale <= 0) return Zero;
+    return Negative ? -uc_MaxDouble : uc_MaxDouble;
   }
-  long Exponent = 0;
-  if (P != End) {
-    ++P;
-    bool Negative = false;
-    if (P != End && (*P == '-' || *P == '+')) Negative = *P++ == '-';
-    for (; P != End; ++P) Exponent = Exponent > kMaxExponent ? Exponent : Exponent * 10 + (*P - '0');
-    if (Negative) Exponent = -Exponent;
-  }
-  const long Lead = IntDigits > 0 ? IntDigits - 1 : -(FracZeros + 1);
-  return Lead + Exponent;
+  return std::clamp(Value, -uc_MaxDouble, uc_MaxDouble);
 }
 
+// A short, plain number text ("[-]digits[.digits][e[+-]digits]" with an
+// exponent of at most kMaxExponent), as the fast path collects it.
 double ConvertNumberText(const char* First, const char* Last) {
-  const bool Negative = First != Last && First[0] == '-';
   double Value = 0;
   const std::from_chars_result R = std::from_chars(First, Last, Value, std::chars_format::general);
   if (R.ec == std::errc::result_out_of_range) {
-    // Too large for a double: the largest finite one; too small: zero.
-    Value = LeadingDigitExponent(First, Last) > 0 ? uc_MaxDouble : 0.0;
-    return Negative ? -Value : Value;
+    // Out of range: split the text and let the general conversion tell an
+    // overflow from an underflow.
+    const std::string_view Text(First, static_cast<size_t>(Last - First));
+    const bool Negative = !Text.empty() && Text[0] == '-';
+    const size_t E = Text.find('e');
+    const std::string_view Mantissa = Text.substr(Negative ? 1 : 0, E == std::string_view::npos ? E : E - (Negative ? 1 : 0));
+    long long Exponent = 0;
+    if (E != std::string_view::npos) {
+      const char* P = Text.data() + E + 1;
+      if (*P == '+') ++P;
+      std::from_chars(P, Last, Exponent);
+    }
+    return ConvertParts(Negative, Mantissa, Exponent);
   }
   if (R.ec != std::errc()) return 0;
-  if (Value > uc_MaxDouble) return uc_MaxDouble;
-  if (Value < -uc_MaxDouble) return -uc_MaxDouble;
-  return Value;
+  return std::clamp(Value, -uc_MaxDouble, uc_MaxDouble);
 }
 
 bool IsDigit(Char C) { return C >= u'0' && C <= u'9'; }
@@ -179,14 +197,18 @@ bool ScanPlainNumber(std::u16string_view Text, size_t Start, bool ExpAllowed, in
 
 double ScanFloatNumber(std::u16string_view Text, bool ExpAllowed, int SepMode, int& Pos) {
   const size_t Size = Text.size();
-  size_t I = StartIndex(Pos, Size);
-  if (double Value; ScanPlainNumber(Text, I, ExpAllowed, SepMode, Value)) {
+  size_t I = StartIndex(Pos);
+  if (double Value; I <= Size && ScanPlainNumber(Text, I, ExpAllowed, SepMode, Value)) {
     Pos = static_cast<int>(Size) + 1;
     return Value;
   }
-  TNumberText Number;
+  // The machine decides which characters form the number; the mantissa and
+  // the exponent are collected apart and converted together at the end.
+  TNumberText Mantissa;
+  bool Negative = false;
+  bool NegativeExponent = false;
+  long long Exponent = 0;
   TState State = stStart;
-  int Exponent = 0;
   for (;; ++I) {
     const Char C = I < Size ? Text[I] : Char(0);
     const TClass Class = Classify(C, ExpAllowed, SepMode);
@@ -198,37 +220,37 @@ double ScanFloatNumber(std::u16string_view Text, bool ExpAllowed, int SepMode, i
     switch (Class) {
       case clDigit:
         if (Next == stExpDigits) {
-          Exponent = AddExponentDigit(Exponent, C);
-          if (Exponent > kMaxExponent) break;  // skipped: "1E5000" reads as "1E500"
-          Number.Push(static_cast<char>(C));
+          // Saturates far above any exponent that could matter: even a
+          // mantissa of a billion digits cannot bring it back into range.
+          if (Exponent < kExponentLimit) Exponent = Exponent * 10 + (C - u'0');
         } else {
           // A digit keeps the integer and fraction states where they are, so
           // the rest of the run is taken in one go.
           size_t End = I + 1;
           while (End < Size && Text[End] >= u'0' && Text[End] <= u'9') ++End;
-          Number.AppendDigits(Text.data() + I, End - I);
+          Mantissa.AppendDigits(Text.data() + I, End - I);
           I = End - 1;
         }
         break;
       case clSep:
-        Number.Push('.');
+        Mantissa.Push('.');
         break;
       case clSign:
-        if (C == u'-') Number.Push('-');  // the conversion takes no "+"
+        if (Next == stSign) {
+          Negative = C == u'-';
+        } else {
+          NegativeExponent = C == u'-';
+        }
         break;
-      case clExp:
-        if (Number.Last() == '.') Number.Push('0');  // ".E5" has a zero mantissa
-        Number.Push('e');
-        break;
-      default:  // leading blanks are not part of the number
+      default:  // blanks before the number and the exponent marker
         break;
     }
     State = Next;
   }
   Pos = static_cast<int>(I) + 1;
   if (State == stError) return 0;
-  if (Number.Last() == '.') Number.Push('0');
-  return ConvertNumberText(Number.Data(), Number.Data() + Number.Size());
+  return ConvertParts(Negative, std::string_view(Mantissa.Data(), Mantissa.Size()),
+                      NegativeExponent ? -Exponent : Exponent);
 }
 
 bool CheckFloatSyntax(std::u16string_view Text, bool ExpAllowed, TDecPSep DecPSep) {
@@ -282,7 +304,7 @@ uint32_t ReadDigits(std::u16string_view Text, size_t& I, unsigned Radix) {
 }
 
 int ScanRadix(std::u16string_view Text, int& Pos, unsigned Radix) {
-  size_t I = SkipBlanks(Text, StartIndex(Pos, Text.size()));
+  size_t I = SkipBlanks(Text, StartIndex(Pos));
   if (Radix == 16 && I == 0 && !Text.empty() && Text[0] == u'$') ++I;
   const uint32_t Value = ReadDigits(Text, I, Radix);
   Pos = static_cast<int>(I) + 1;
@@ -292,7 +314,7 @@ int ScanRadix(std::u16string_view Text, int& Pos, unsigned Radix) {
 }  // namespace
 
 int ScanDecInteger(std::u16string_view Text, int& Pos) {
-  size_t I = SkipBlanks(Text, StartIndex(Pos, Text.size()));
+  size_t I = SkipBlanks(Text, StartIndex(Pos));
   bool Negative = false;
   if (I < Text.size() && (Text[I] == u'-' || Text[I] == u'+')) Negative = Text[I++] == u'-';
   uint32_t Value = ReadDigits(Text, I, 10);

@@ -4,9 +4,9 @@
 // Every scanner takes a 1-based position: on entry the first character to
 // read, on return the first character not taken. A caller that wants the whole
 // text to be a number starts at 1 and accepts the text only when the position
-// afterwards equals the text's length plus 1. Entry positions outside
-// 1..length+1 are moved to the nearest end of that range, so the position
-// returned always lies within it.
+// afterwards equals the text's length plus 1. An entry position below 1 is
+// taken as 1; one past the end of the text finds no number there and is
+// returned unchanged (the value is then 0).
 
 #include <cstdint>
 #include <string_view>
@@ -30,9 +30,10 @@ int CheckSepMode(TDecPSep DecPSep);
 
 // Decimal floating-point text: blanks, optional sign, digits with an optional
 // separator, and (when ExpAllowed) "E" or "e" with optional sign and digits.
-// Exponent digits that would take the exponent above 4200 are skipped. The
-// result is correctly rounded and clamped to +-uc_MaxDouble; text that is not
-// a number gives 0 with the position on the offending character. SepMode
+// The result is the correctly rounded value of all the characters taken,
+// however many digits the mantissa or the exponent has, clamped to
+// +-uc_MaxDouble; text that is not a number gives 0 with the position on the
+// offending character. SepMode
 // values other than 2 and 3 act as mode 1.
 double ScanFloatNumber(std::u16string_view Text, bool ExpAllowed, int SepMode, int& Pos);
 

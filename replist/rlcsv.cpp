@@ -118,30 +118,29 @@ int ImportCSVBytes(TRLData& Data, std::string_view Bytes, TCSVDelimiters Delimit
         Rows * (static_cast<long long>(Columns) + 1) > kMaxImportCells)
       return rlxTooLarge;
 
-    TStringArray* A = Data.Strings();
-    A->BeginUpdate();
-    try {
-      Data.UnSort();
-      Data.SetNrOfColumns(static_cast<int>(Columns));
-      Data.SetNrOfRows(static_cast<int>(Rows));
-      Data.Clear();
-      for (int C = 0; C <= A->NrOfColumns(); ++C) A->SetColAttrib(C, 0);
-      for (int R = 1; R <= A->NrOfRows(); ++R) A->SetRowAttrib(R, 0);
-      if (Skip == 1)
-        for (size_t K = Starts[0]; K < Starts[1]; ++K) Data.SetHeader(static_cast<int>(K - Starts[0] + 1), Fields[K]);
-      long long Done = 0;
-      for (int R = 1; R <= Rows; ++R) {
-        const size_t Rec = static_cast<size_t>(R - 1 + Skip);
-        for (size_t K = Starts[Rec]; K < Starts[Rec + 1]; ++K) {
-          A->SetElem(static_cast<int>(K - Starts[Rec] + 1), R, Fields[K]);
-          Data.ReportProgress(++Done);
-        }
+    // The new table is built aside and exchanged with the store's only when
+    // complete, so running out of memory half-way leaves the store as it was.
+    TRLData Fresh(nullptr);
+    if (Data.OnPercentDone())
+      Fresh.SetOnPercentDone([&Data](TObject*, int Percent) { Data.OnPercentDone()(&Data, Percent); });
+    Fresh.SetNrOfColumns(static_cast<int>(Columns));
+    Fresh.SetNrOfRows(static_cast<int>(Rows));
+    TStringArray* A = Fresh.Strings();
+    if (Skip == 1)
+      for (size_t K = Starts[0]; K < Starts[1]; ++K) Fresh.SetHeader(static_cast<int>(K - Starts[0] + 1), Fields[K]);
+    long long Done = 0;
+    for (int R = 1; R <= Rows; ++R) {
+      const size_t Rec = static_cast<size_t>(R - 1 + Skip);
+      for (size_t K = Starts[Rec]; K < Starts[Rec + 1]; ++K) {
+        A->SetElem(static_cast<int>(K - Starts[Rec] + 1), R, Fields[K]);
+        Fresh.ReportProgress(++Done);
       }
-    } catch (...) {
-      A->EndUpdate();
-      throw;
     }
-    A->EndUpdate();
+    TStringArray* Target = Data.Strings();
+    Target->BeginUpdate();
+    Data.UnSort();
+    Data.ExchangeTable(Fresh);
+    Target->EndUpdate();
     return static_cast<int>(Rows);
   } catch (const std::bad_alloc&) {
     return rlxTooLarge;
@@ -227,11 +226,29 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const String& FName) {
   const long long LastRow = static_cast<long long>(FirstRow) + static_cast<long long>(Lines.size()) - 1;
   if (LastRow * (static_cast<long long>(NrOfColumns()) + 1) > kMaxImportCells) return rlxTooLarge;
   TStringArray* A = Strings();
-  A->BeginUpdate();
+  const int OldRows = NrOfRows();
+  // The stored texts the lines replace, kept to put back should memory run out.
+  std::vector<String> Saved;
   try {
-    if (LastRow > NrOfRows()) SetNrOfRows(static_cast<int>(LastRow));
-    for (size_t I = 0; I < Lines.size(); ++I) SetElem(Column, FirstRow + static_cast<int>(I), Lines[I]);
-  } catch (const EORVError&) {
+    for (long long R = FirstRow; R <= std::min<long long>(LastRow, OldRows); ++R)
+      Saved.push_back(A->Elem(Column, static_cast<int>(R)));
+  } catch (const std::bad_alloc&) {
+    return rlxTooLarge;
+  }
+  A->BeginUpdate();
+  size_t Written = 0;
+  try {
+    if (LastRow > OldRows) SetNrOfRows(static_cast<int>(LastRow));
+    for (; Written < Lines.size(); ++Written) SetElem(Column, FirstRow + static_cast<int>(Written), Lines[Written]);
+  } catch (const std::exception&) {  // std::bad_alloc, or the array's EORVDStructError
+    // The added rows go first: that frees the memory the old texts need.
+    try {
+      if (NrOfRows() > OldRows) SetNrOfRows(OldRows);
+      for (size_t I = 0; I < std::min(Written, Saved.size()); ++I)
+        A->SetElem(Column, FirstRow + static_cast<int>(I), Saved[I]);
+    } catch (const std::exception&) {
+      // Nothing more can be put back without memory.
+    }
     A->EndUpdate();
     return rlxTooLarge;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <utility>
 
 #include "foundation/strhelpers.h"
 #include "framework/rtl/clipboard.h"
@@ -343,6 +344,18 @@ void TRLData::Fill(std::u16string_view s) {
       }
     }
   }
+}
+
+void TRLData::ExchangeTable(TRLData& Other) {
+  if (&Other == this) return;
+  FColName.swap(Other.FColName);
+  FColumnFormat.swap(Other.FColumnFormat);
+  FColButMode.swap(Other.FColButMode);
+  std::swap(FNrOfCols, Other.FNrOfCols);
+  std::swap(FNrOfRows, Other.FNrOfRows);
+  std::swap(FFeedbkNumCells, Other.FFeedbkNumCells);
+  std::swap(FFeedbkStep, Other.FFeedbkStep);
+  FStrings->SwapContents(*Other.FStrings);  // last: it notifies the views, which then see the whole table
 }
 
 void TRLData::Clear() {

@@ -150,6 +150,11 @@ class TRLData : public TComponent {
   }
 
   // --- Bulk operations ------------------------------------------------------------
+  // Exchanges the table with Other: cells, sizes, column names, formats and
+  // check modes, row and column flags and the row order. Nothing is copied or
+  // allocated, so a table built aside can replace this one without any risk
+  // of failing half-way. The sort state, texts and events stay.
+  void ExchangeTable(TRLData& Other);
   // Every cell of columns 1..n becomes s; check cells keep their check state.
   void Fill(std::u16string_view s);
   // Empties all cells and resets names, formats and check modes; sizes stay.

@@ -362,14 +362,71 @@ bool TRLDataExchange::ReadBuffer(TRLData& D, std::string& Buffer, const String& 
   }
 }
 
-bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& Identifier) {
-  pugi::xml_document Doc;
-  const unsigned Options = pugi::parse_default | pugi::parse_ws_pcdata_single;
-  if (!Doc.load_buffer_inplace(Begin, Size, Options, pugi::encoding_utf8)) return false;
-  const pugi::xml_node Root = Doc.document_element();
-  if (!Root || !SameWord(Root.name(), kRootWord)) return false;
+namespace {
 
-  // First pass: the sizes, then every index and value checked before the store changes.
+// A list as its XML describes it, every index and value checked. Reading
+// fills it in one pass over the elements; applying it meets nothing left to
+// check, so validation and application cannot disagree.
+struct TListRecords {
+  struct TText {
+    int C;
+    String Text;
+  };
+  struct TFlags {
+    int Index;  // column or row
+    uint8_t Flags;
+  };
+  struct TCheck {
+    int C;
+    TCheckMode Mode;
+  };
+  struct TCell {  // text decoded while applying: cells are most of the list
+    pugi::xml_node Node;
+    const char* Enc;
+    int C, R;
+  };
+  struct TSorting {
+    int Col, Sec;
+    bool Ascending, Toggle;
+    std::vector<uint32_t> Order;  // shown row -> unsorted position; empty: as stored
+  };
+
+  int Cols = 0;
+  int Rows = 0;
+  std::vector<TText> Names;
+  std::vector<TFlags> ColFlags;
+  std::vector<TText> Formats;
+  std::vector<TCheck> CheckModes;
+  String CommonHeader;
+  String Comment;
+  std::vector<TFlags> RowFlags;
+  std::vector<TCell> Cells;
+  bool HasSorting = false;
+  TSorting Sorting{};
+};
+
+// The shown order of a sorting element: a permutation of 1..Rows, or nothing.
+bool ReadOrder(std::string_view List, int Rows, std::vector<uint32_t>& Order) {
+  Order.clear();
+  if (List.find_first_not_of(" \t\r\n") == std::string_view::npos) return true;
+  std::vector<bool> Seen(static_cast<size_t>(Rows) + 1);
+  size_t I = 0;
+  while (I < List.size()) {
+    while (I < List.size() && (List[I] == ' ' || List[I] == '\n' || List[I] == '\r' || List[I] == '\t')) ++I;
+    if (I == List.size()) break;
+    uint32_t P = 0;
+    const auto [Ptr, Ec] = std::from_chars(List.data() + I, List.data() + List.size(), P);
+    if (Ec != std::errc() || P < 1 || P > static_cast<uint32_t>(Rows) || Seen[P]) return false;
+    Seen[P] = true;
+    Order.push_back(P);
+    I = static_cast<size_t>(Ptr - List.data());
+  }
+  return Order.size() == static_cast<size_t>(Rows);
+}
+
+// First pass: the records of the list under Root; false when anything in it
+// is malformed or out of range.
+bool ReadRecords(const pugi::xml_node& Root, TListRecords& L) {
   long long Cols = -1, Rows = -1;
   for (pugi::xml_node N = Root.first_child(); N; N = N.next_sibling()) {
     if (N.type() != pugi::node_element) continue;
@@ -378,146 +435,136 @@ bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& I
     if (Tag == xmlNumRows && !ParseInt(N.child_value(), Rows)) return false;
     if (Tag == xmlCell) break;  // the sizes come before the cells
   }
-  if (Cols < 0 || Rows < 0 || Cols > kMaxColumns || Rows > kMaxCells || Rows * (std::max(Cols, 1LL) + 1) > kMaxCells) return false;
-  const int NCols = static_cast<int>(Cols);
-  const int NRows = static_cast<int>(Rows);
+  if (Cols < 0 || Rows < 0 || Cols > kMaxColumns || Rows > kMaxCells || Rows * (std::max(Cols, 1LL) + 1) > kMaxCells)
+    return false;
+  L.Cols = static_cast<int>(Cols);
+  L.Rows = static_cast<int>(Rows);
 
-  std::vector<uint32_t> Order;
-  String Text;
   TElementAttributes At;
-  // Cells checked in the first pass, kept so the second pass need not parse them again.
-  struct TCellRef {
-    pugi::xml_node Node;
-    const char* Enc;
-    int C, R;
-  };
-  std::vector<TCellRef> CellRefs;
+  String Text;
   for (pugi::xml_node N = Root.first_child(); N; N = N.next_sibling()) {
     if (N.type() != pugi::node_element) continue;
     long long C = 0, R = 0, V = 0;
     CollectAttributes(N, At);
-    switch (TagOf(N.name())) {
+    const TRepListXmlTag Tag = TagOf(N.name());
+    switch (Tag) {
       case xmlColName:
-      case xmlColumnFormat:
-        if (!IntValue(At.C, C) || C < 1 || C > Cols || !ValidElementText(N, At.Enc)) return false;
+      case xmlColumnFormat: {
+        if (!IntValue(At.C, C) || C < 1 || C > Cols || !ElementText(N, At.Enc, Text)) return false;
         if (At.Flags != nullptr && (!IntValue(At.Flags, V) || V < 0 || V > 255)) return false;
+        const bool Name = Tag == xmlColName;
+        (Name ? L.Names : L.Formats)
+            .push_back({static_cast<int>(C), rltext::CutText(Text, Name ? MaxNameLength : MaxColumnFormatLength)});
+        if (Name && At.Flags != nullptr) L.ColFlags.push_back({static_cast<int>(C), static_cast<uint8_t>(V)});
         break;
+      }
       case xmlCheckedColumn:
         if (!IntValue(At.C, C) || C < 1 || C > Cols) return false;
-        if (!SameWord(N.child_value(), "box") && !SameWord(N.child_value(), "radio")) return false;
+        if (SameWord(N.child_value(), "radio")) {
+          L.CheckModes.push_back({static_cast<int>(C), cmRadio});
+        } else if (SameWord(N.child_value(), "box")) {
+          L.CheckModes.push_back({static_cast<int>(C), cmBox});
+        } else {
+          return false;
+        }
         break;
       case xmlCell:
         if (!IntValue(At.C, C) || !IntValue(At.R, R) || C < 0 || C > Cols || R < 1 || R > Rows ||
             !ValidElementText(N, At.Enc))
           return false;
-        CellRefs.push_back({N, At.Enc, static_cast<int>(C), static_cast<int>(R)});
+        L.Cells.push_back({N, At.Enc, static_cast<int>(C), static_cast<int>(R)});
         break;
       case xmlCommonHd:
+        if (!ElementText(N, At.Enc, L.CommonHeader)) return false;
+        break;
       case xmlComment:
-        if (!ValidElementText(N, At.Enc)) return false;
+        if (!ElementText(N, At.Enc, L.Comment)) return false;
         break;
       default:
         if (SameWord(N.name(), kRowFlags)) {
           if (!IntValue(At.R, R) || R < 1 || R > Rows || !ParseInt(N.child_value(), V) || V < 0 || V > 255)
             return false;
+          L.RowFlags.push_back({static_cast<int>(R), static_cast<uint8_t>(V)});
         } else if (SameWord(N.name(), kSorting)) {
-          for (const char* Name : {"col", "sec", "ascending", "toggle"})
-            if (!IntAttribute(N, Name, V) || V < std::numeric_limits<int>::min() || V > std::numeric_limits<int>::max())
+          long long Values[4];
+          const char* const Names[] = {"col", "sec", "ascending", "toggle"};
+          for (int I = 0; I < 4; ++I)
+            if (!IntAttribute(N, Names[I], Values[I]) || Values[I] < std::numeric_limits<int>::min() ||
+                Values[I] > std::numeric_limits<int>::max())
               return false;
-          // The shown order: a permutation of 1..Rows, or nothing.
-          const std::string_view List = N.child_value();
-          Order.clear();
-          std::vector<bool> Seen(List.find_first_not_of(" \t\r\n") == std::string_view::npos ? 0 : NRows + 1);
-          size_t I = 0;
-          while (!Seen.empty() && I < List.size()) {
-            while (I < List.size() && (List[I] == ' ' || List[I] == '\n' || List[I] == '\r' || List[I] == '\t')) ++I;
-            if (I == List.size()) break;
-            uint32_t P = 0;
-            const auto [Ptr, Ec] = std::from_chars(List.data() + I, List.data() + List.size(), P);
-            if (Ec != std::errc() || P < 1 || P > static_cast<uint32_t>(NRows) || Seen[P]) return false;
-            Seen[P] = true;
-            Order.push_back(P);
-            I = static_cast<size_t>(Ptr - List.data());
-          }
-          if (!Seen.empty() && Order.size() != static_cast<size_t>(NRows)) return false;
+          TListRecords::TSorting& S = L.Sorting;
+          if (!ReadOrder(N.child_value(), L.Rows, S.Order)) return false;
+          S.Col = static_cast<int>(Values[0]);
+          S.Sec = static_cast<int>(Values[1]);
+          S.Ascending = Values[2] != 0;
+          S.Toggle = Values[3] != 0;
+          L.HasSorting = true;
         }
         break;  // unknown elements are left for later versions
     }
   }
+  return true;
+}
 
-  // Second pass: the store takes the list over.
-  TStringArray* A = D.FStrings.get();
-  A->BeginUpdate();
+}  // namespace
+
+bool TRLDataExchange::Load(TRLData& D, char* Begin, size_t Size, const String& Identifier) {
+  pugi::xml_document Doc;
+  const unsigned Options = pugi::parse_default | pugi::parse_ws_pcdata_single;
+  if (!Doc.load_buffer_inplace(Begin, Size, Options, pugi::encoding_utf8)) return false;
+  const pugi::xml_node Root = Doc.document_element();
+  if (!Root || !SameWord(Root.name(), kRootWord)) return false;
+  TListRecords L;
+  if (!ReadRecords(Root, L)) return false;
+
+  // Second pass: the records become a table built aside, which replaces the
+  // store's only when complete; running out of memory on the way leaves the
+  // store as it was.
+  TRLData Fresh(nullptr);
+  String DataID;
   try {
-    D.UnSort();
-    D.SetNrOfColumns(std::max(NCols, 1));
-    D.SetNrOfRows(NRows);
-    D.Clear();
-    for (int C = 0; C <= A->NrOfColumns(); ++C) A->SetColAttrib(C, 0);
-    for (int R = 1; R <= A->NrOfRows(); ++R) A->SetRowAttrib(R, 0);
-    D.FDataID = Identifier;
-    D.FComment.clear();
-    D.FCommonHeader.clear();
+    DataID = Identifier;
+    if (D.FOnPercentDone)
+      Fresh.FOnPercentDone = [&D](TObject*, int Percent) { D.FOnPercentDone(&D, Percent); };
+    Fresh.SetNrOfColumns(std::max(L.Cols, 1));
+    Fresh.SetNrOfRows(L.Rows);
+    TStringArray* A = Fresh.FStrings.get();
+    for (const auto& N : L.Names) Fresh.FColName[static_cast<size_t>(N.C - 1)] = N.Text;
+    for (const auto& F : L.ColFlags) A->SetColAttrib(F.Index, F.Flags);
+    for (const auto& F : L.Formats) Fresh.FColumnFormat[static_cast<size_t>(F.C - 1)] = F.Text;
+    for (const auto& M : L.CheckModes) Fresh.FColButMode[static_cast<size_t>(M.C - 1)] = M.Mode;
+    for (const auto& F : L.RowFlags) A->SetRowAttrib(F.Index, F.Flags);
+    String Text;
     long long Done = 0;
-    for (pugi::xml_node N = Root.first_child(); N; N = N.next_sibling()) {
-      if (N.type() != pugi::node_element) continue;
-      const TRepListXmlTag Tag = TagOf(N.name());
-      if (Tag == xmlCell) continue;  // set below from CellRefs
-      long long C = 0, R = 0, V = 0;
-      CollectAttributes(N, At);
-      switch (Tag) {
-        case xmlColName:
-          IntValue(At.C, C);
-          ElementText(N, At.Enc, Text);
-          D.FColName[static_cast<size_t>(C - 1)] = rltext::CutText(Text, MaxNameLength);
-          if (IntValue(At.Flags, V)) A->SetColAttrib(static_cast<int>(C), static_cast<uint8_t>(V));
-          break;
-        case xmlColumnFormat:
-          IntValue(At.C, C);
-          ElementText(N, At.Enc, Text);
-          D.FColumnFormat[static_cast<size_t>(C - 1)] = rltext::CutText(Text, MaxColumnFormatLength);
-          break;
-        case xmlCheckedColumn:
-          IntValue(At.C, C);
-          D.FColButMode[static_cast<size_t>(C - 1)] = SameWord(N.child_value(), "radio") ? cmRadio : cmBox;
-          break;
-        case xmlCommonHd:
-          ElementText(N, At.Enc, D.FCommonHeader);
-          break;
-        case xmlComment:
-          ElementText(N, At.Enc, D.FComment);
-          break;
-        default:
-          if (SameWord(N.name(), kRowFlags)) {
-            IntValue(At.R, R);
-            ParseInt(N.child_value(), V);
-            A->SetRowAttrib(static_cast<int>(R), static_cast<uint8_t>(V));
-          } else if (SameWord(N.name(), kSorting)) {
-            IntAttribute(N, "col", V);
-            D.FSortColumn = static_cast<int>(V);
-            IntAttribute(N, "sec", V);
-            D.FSortColumnSec = static_cast<int>(V);
-            IntAttribute(N, "ascending", V);
-            D.FSortOrder = V != 0;
-            IntAttribute(N, "toggle", V);
-            D.FSortToggle = V != 0;
-          }
-          break;
-      }
-    }
-    for (const TCellRef& Cell : CellRefs) {
+    for (const auto& Cell : L.Cells) {
       ElementText(Cell.Node, Cell.Enc, Text);
       A->SetElem(Cell.C, Cell.R, Text);
-      D.ReportProgress(++Done);
+      Fresh.ReportProgress(++Done);
     }
+    const std::vector<uint32_t>& Order = L.Sorting.Order;
     for (size_t I = 0; I < Order.size(); ++I) A->SetUnsortedPosition(static_cast<int>(I + 1), static_cast<int>(Order[I]));
     // A store whose only column was removed is written with no columns.
-    if (NCols == 0) D.RemoveColumn(1);
-  } catch (...) {
-    A->EndUpdate();
-    throw;
+    if (L.Cols == 0) Fresh.RemoveColumn(1);
+  } catch (const EORVRLDataError&) {
+    D.RaiseNoMemory();  // named after the store, not the table built aside
+  } catch (const std::bad_alloc&) {
+    D.RaiseNoMemory();
   }
-  A->EndUpdate();
+
+  TStringArray* Target = D.FStrings.get();
+  Target->BeginUpdate();
+  D.UnSort();
+  D.ExchangeTable(Fresh);
+  D.FDataID.swap(DataID);
+  D.FComment.swap(L.Comment);
+  D.FCommonHeader.swap(L.CommonHeader);
+  if (L.HasSorting) {
+    D.FSortColumn = L.Sorting.Col;
+    D.FSortColumnSec = L.Sorting.Sec;
+    D.FSortOrder = L.Sorting.Ascending;
+    D.FSortToggle = L.Sorting.Toggle;
+  }
+  Target->EndUpdate();
   return true;
 }
 

@@ -38,6 +38,10 @@ class TAtomicFileWriter : public THandleStream {
   const String& FileName() const { return FFileName; }
   const std::string& TempName() const { return FTempName; }
 
+ protected:
+  // Write errors name the file being replaced, not the temporary.
+  String TargetName() const override { return FFileName; }
+
  private:
   String FFileName;
   std::string FTarget;    // the path that is replaced (UTF-8)

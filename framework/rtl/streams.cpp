@@ -60,8 +60,10 @@ void TStream::ReadBuffer(void* Buffer, long long Count) {
 }
 
 void TStream::WriteBuffer(const void* Buffer, long long Count) {
-  if (Count < 0 || (Count > 0 && Write(Buffer, Count) != Count)) throw EWriteError(u"Stream write error");
+  if (Count < 0 || (Count > 0 && Write(Buffer, Count) != Count)) throw EWriteError(WriteErrorText());
 }
+
+String TStream::WriteErrorText() const { return u"Stream write error"; }
 
 long long TStream::CopyFrom(TStream* Source, long long Count) {
   if (Source == nullptr) throw EArgumentException(u"No source stream to copy from");
@@ -119,13 +121,21 @@ long long THandleStream::Read(void* Buffer, long long Count) {
 }
 
 long long THandleStream::Write(const void* Buffer, long long Count) {
-  if (FHandle < 0 || Buffer == nullptr || Count <= 0) return 0;
+  if (Buffer == nullptr || Count <= 0) return 0;
+  if (FHandle < 0) {
+    FWriteError = EBADF;
+    return 0;
+  }
   const auto* P = static_cast<const char*>(Buffer);
   long long Done = 0;
   while (Done < Count) {
     const ssize_t N = ::write(FHandle, P + Done, static_cast<size_t>(std::min(Count - Done, kMaxIo)));
     if (N < 0 && errno == EINTR) continue;
-    if (N <= 0) break;  // errno tells why
+    if (N <= 0) {
+      // A write that moves nothing without an error cannot go on either.
+      FWriteError = N < 0 ? errno : EIO;
+      break;
+    }
     Done += N;
   }
   return Done;
@@ -145,9 +155,19 @@ long long THandleStream::Size() {
 }
 
 void THandleStream::SetSize(long long NewSize) {
-  if (FHandle < 0 || NewSize < 0 || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
-    throw EWriteError(u"Stream write error");
+  if (FHandle < 0 || NewSize < 0 || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0) {
+    FWriteError = FHandle < 0 ? EBADF : NewSize < 0 ? EINVAL : errno;
+    throw EWriteError(WriteErrorText());
+  }
   if (Position() > NewSize) Seek(NewSize, soBeginning);
+}
+
+String THandleStream::WriteErrorText() const {
+  String Text = u"Stream write error";
+  const String Name = TargetName();
+  if (!Name.empty()) Text += u" on file \"" + ExpandFileName(Name) + u"\"";
+  if (FWriteError != 0) Text += u". " + SysErrorMessage(FWriteError);
+  return Text;
 }
 
 // --- TFileStream -----------------------------------------------------------------

@@ -42,13 +42,19 @@ class TStream : public TObject {
   // position is kept unless it lies past the new end.
   virtual void SetSize(long long NewSize);
 
-  // Exactly Count bytes or EReadError "Stream read error" / EWriteError "Stream write error".
+  // Exactly Count bytes or EReadError "Stream read error" / EWriteError (see
+  // WriteErrorText).
   void ReadBuffer(void* Buffer, long long Count);
   void WriteBuffer(const void* Buffer, long long Count);
   // Copies Count bytes from Source's position; Count <= 0 copies the whole of
   // Source from its start (a source of unknown size, such as a pipe, up to its
   // end). Returns the number of bytes copied.
   long long CopyFrom(TStream* Source, long long Count);
+
+ protected:
+  // Message of the EWriteError raised when a write falls short: "Stream write
+  // error" here; streams over files add the file and the system's reason.
+  virtual String WriteErrorText() const;
 
  private:
   long long CopyToEnd(TStream* Source);
@@ -68,7 +74,15 @@ class THandleStream : public TStream {
   int Handle() const { return FHandle; }
 
  protected:
+  // "Stream write error on file "<name>". <reason>", the name expanded to a
+  // full path (left out when TargetName is empty), the reason being the
+  // system's message for the failed write or resize.
+  String WriteErrorText() const override;
+  // The file the written bytes are meant for; empty for a bare handle.
+  virtual String TargetName() const { return String(); }
+
   int FHandle;
+  int FWriteError = 0;  // errno of the last failed write or resize
 };
 
 // A file opened by name. fmCreate creates or empties the file (read and
@@ -84,6 +98,9 @@ class TFileStream : public THandleStream {
   ~TFileStream() override;
 
   const String& FileName() const { return FFileName; }
+
+ protected:
+  String TargetName() const override { return FFileName; }
 
  private:
   String FFileName;

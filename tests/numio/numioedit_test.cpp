@@ -214,6 +214,31 @@ TEST_F(NumIOFixture, DigitFormatsTakeOnlyTheirDigits) {
   EXPECT_EQ(N->Value(), 5);
 }
 
+TEST_F(NumIOFixture, PastedIntegerBeyondTheFormatsTypeIsRefused) {
+  N->SetRangeLow(0);
+  N->SetRangeHigh(255);
+  const struct {
+    TInFormat Format;
+    const char16_t* Kept;
+    const char16_t* Pasted;
+  } Cases[] = {
+      {itInt, u"7", u"4294967297"}, {itInt, u"7", u"4294967338"}, {itHex, u"A", u"1000000FF"},
+      {itOct, u"7", u"40000000001"}, {itBin, u"1", u"100000000000000000000000000000001"},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(ToUtf8(C.Pasted));
+    UseFormat(C.Format);
+    Retype(C.Kept);
+    sim::ClearBeepLog();
+    const double Kept = N->Value();
+    N->SelectAll();
+    N->SetSelText(C.Pasted);
+    EXPECT_EQ(N->Text(), C.Kept);
+    EXPECT_EQ(N->Value(), Kept);
+    EXPECT_EQ(Beeps(), 1u);
+  }
+}
+
 TEST_F(NumIOFixture, ExponentAndFloatFormatsDifferOnlyInTheExponent) {
   UseFormat(itExp);
   Type(u"-1.5e+2");

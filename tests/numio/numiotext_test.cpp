@@ -46,6 +46,29 @@ TEST(NumIOConvertText, AcceptsNumbersOfEachFormatAndRefusesTheRest) {
   }
 }
 
+TEST(NumIOConvertText, IntegerTextMustFitTheFormatsIntegerType) {
+  const ConvertCase Cases[] = {
+      {u"2147483647", itInt, true, 2147483647},   {u"-2147483648", itInt, true, -2147483648.0},
+      {u"2147483648", itInt, false, 0},           {u"-2147483649", itInt, false, 0},
+      {u"4294967297", itInt, false, 0},           {u"+0000000000042", itInt, true, 42},
+      {u"1000000FF", itHex, false, 0},            {u"000000000FF", itHex, true, 255},
+      {u"37777777777", itOct, true, -1},          {u"40000000000", itOct, false, 0},
+      {u"100000000000000000000000000000000", itBin, false, 0},
+      {u"11111111111111111111111111111111", itBin, true, -1},
+      {u"$100000000", itDynamic, false, 0},
+      {u"%100000000000000000000000000000000", itDynamic, false, 0},
+      {u"&40000000000", itDynamic, false, 0},     {u"99999999999", itDynamic, true, 99999999999.0},
+  };
+  for (const ConvertCase& C : Cases) {
+    SCOPED_TRACE(ToUtf8(C.Text) + " format " + std::to_string(C.Format));
+    double Value = -99;
+    EXPECT_EQ(NumIOConvertText(C.Text, C.Format, kSepModePoint, Value), C.Accepted);
+    if (C.Accepted) {
+      EXPECT_EQ(Value, C.Value);
+    }
+  }
+}
+
 TEST(NumIOConvertText, EmptyTextIsRefusedAndLeavesTheValue) {
   double Value = 7;
   EXPECT_FALSE(NumIOConvertText(u"", itExp, kSepModePoint, Value));

@@ -41,8 +41,9 @@ TEST(ScanDecInteger, SignsBlanksAndStops) {
       {ScanDecInteger, u"  ", 1, 0, 2},
       {ScanDecInteger, u"- 5", 1, 0, 2},
       {ScanDecInteger, u"--5", 1, 0, 2},
-      {ScanDecInteger, u"5", 0, 5, 2},   // start positions are kept in range
-      {ScanDecInteger, u"5", 9, 0, 2},
+      {ScanDecInteger, u"5", 0, 5, 2},   // a start below 1 reads from the first character
+      {ScanDecInteger, u"5", 9, 0, 9},   // one past the end stays where it is
+      {ScanDecInteger, u" 5", 3, 0, 3},
   };
   for (const DigitCase& C : Cases) ExpectDigits(C);
 }
@@ -74,6 +75,7 @@ TEST(ScanHexNumber, DigitsInEitherCaseAndTheDollarPrefix) {
       {ScanHexNumber, u"$FFFFFFFF", 1, -1, 10},
       {ScanHexNumber, u"80000000", 1, INT_MIN, 9},
       {ScanHexNumber, u"100000001", 1, 1, 10},
+      {ScanHexNumber, u"ff", 7, 0, 7},     // past the end: nothing read, position kept
   };
   for (const DigitCase& C : Cases) ExpectDigits(C);
 }

@@ -134,15 +134,18 @@ TEST(ScanFloatNumber, StartPositionIsHonouredAndKeptInRange) {
   EXPECT_EQ(Pos, 4);
   EXPECT_EQ(ScanFloatNumber(Pair, true, 1, Pos), -20);
   EXPECT_EQ(Pos, 9);
-  // Positions outside 1..length+1 are moved into that range.
+  // A position below 1 starts at the first character; one past the end
+  // finds no number and stays, so a whole-text caller cannot take it.
   Pos = 0;
   EXPECT_EQ(ScanFloatNumber(u"42", true, 1, Pos), 42);
   EXPECT_EQ(Pos, 3);
   Pos = -7;
   EXPECT_EQ(ScanFloatNumber(u"42", true, 1, Pos), 42);
-  Pos = 100;
-  EXPECT_EQ(ScanFloatNumber(u"42", true, 1, Pos), 0);
-  EXPECT_EQ(Pos, 3);
+  for (const int Beyond : {4, 5, 100}) {
+    Pos = Beyond;
+    EXPECT_EQ(ScanFloatNumber(u"12", true, 1, Pos), 0);
+    EXPECT_EQ(Pos, Beyond);
+  }
 }
 
 TEST(ScanFloatNumber, RangeIsClampedToTheLargestDouble) {
@@ -163,25 +166,37 @@ TEST(ScanFloatNumber, RangeIsClampedToTheLargestDouble) {
   EXPECT_TRUE(std::signbit(NegZero));
 }
 
-TEST(ScanFloatNumber, ExponentDigitsAboveTheCapAreSkipped) {
+TEST(ScanFloatNumber, LongMantissasAndExponentsKeepTheirExactValue) {
   const ScanCase Cases[] = {
-      {u"1E5000", true, 1, uc_MaxDouble, 7},   // read as 1E500
-      {u"1E-5000", true, 1, 0, 8},             // read as 1E-500
-      {u"1E4200", true, 1, uc_MaxDouble, 7},
-      {u"1E-4200", true, 1, 0, 8},
+      {u"1E5000", true, 1, uc_MaxDouble, 7},
+      {u"1E-5000", true, 1, 0, 8},
       {u"1E00000000000000000002", true, 1, 100, 23},  // leading zeros do not count
       {u"1E-99999999999999999999", true, 1, 0, 24},
+      {u"-1E99999999999999999999", true, 1, -uc_MaxDouble, 24},
   };
   for (const ScanCase& C : Cases) ExpectScan(C);
 
-  // The cap decides the value when a long mantissa brings it back into range.
-  const String Tiny = u"0." + String(4190, u'0') + u"1";  // 1e-4191
-  int Pos = 1;
-  EXPECT_DOUBLE_EQ(ScanFloatNumber(Tiny + u"E4200", true, 1, Pos), 1e9);
-  EXPECT_EQ(Pos, static_cast<int>(Tiny.size()) + 6);
-  Pos = 1;
-  EXPECT_EQ(ScanFloatNumber(Tiny + u"E4205", true, 1, Pos), 0);  // read as E420
-  EXPECT_EQ(Pos, static_cast<int>(Tiny.size()) + 6);
+  // Mantissa and exponent far beyond the range of a double that cancel out.
+  const String Zeros4300(4300, u'0');
+  const String Zeros5000(5000, u'0');
+  const struct {
+    String Text;
+    double Value;
+  } Long[] = {
+      {u"1" + Zeros4300 + u"e-4300", 1},
+      {u"0." + Zeros5000 + u"1e5001", 1},
+      {u"-0." + Zeros5000 + u"25E5001", -2.5},
+      {u"0." + String(4190, u'0') + u"1E4205", 1e14},
+      {u"123" + Zeros5000 + u"e-5002", 1.23},
+      {u"0." + Zeros5000 + u"1", 0},
+      {u"1" + Zeros5000, uc_MaxDouble},
+  };
+  for (const auto& C : Long) {
+    SCOPED_TRACE(C.Text.size());
+    int Pos = 1;
+    EXPECT_EQ(ScanFloatNumber(C.Text, true, 1, Pos), C.Value);
+    EXPECT_EQ(Pos, static_cast<int>(C.Text.size()) + 1);
+  }
 }
 
 TEST(ScanFloatNumber, ConversionIsCorrectlyRounded) {

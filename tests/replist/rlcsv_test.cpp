@@ -12,11 +12,14 @@
 #include <sstream>
 #include <vector>
 
+#include "framework/rtl/streams.h"
 #include "framework/rtl/sysutils.h"
 #include "framework/rtl/unicode.h"
 #include "replist/rlcsv.h"
 #include "replist/rldata.h"
 #include "replist/rlhtml.h"
+
+#include "memory_limit.h"
 
 namespace orv {
 namespace {
@@ -170,6 +173,75 @@ TEST(RLCsvRead, DamagedOrMissingFilesLeaveTheStore) {
   EXPECT_EQ(D.Elem(1, 1), u"keep");
   EXPECT_EQ(D.NrOfRows(), 1);
   fs::remove(ToUtf8(Path));
+}
+
+TEST(RLCsvRead, RunningOutOfMemoryHalfWayLeavesTheStore) {
+#ifdef ORV_MEMORY_LIMIT_UNAVAILABLE
+  GTEST_SKIP() << "an address space limit cannot coexist with the sanitizer's shadow memory";
+#else
+  const int Result = testing_support::RunInChild([] {
+    TRLData D(nullptr);
+    D.SetNrOfColumns(3);
+    D.SetNrOfRows(5);
+    for (int C = 1; C <= 3; ++C) {
+      D.SetHeader(C, u"name " + IntToStr(C));
+      for (int R = 1; R <= 5; ++R) D.SetElem(C, R, IntToStr(C * 10 + R));
+    }
+    D.SetIsCheckedColumn(2, true);
+    D.SetElemChecked(2, 4, true);
+    D.Sort(3, -1, false);
+    TStringStream Before;
+    D.WriteToXMLStream(&Before, false, u"x");
+    std::string Csv;
+    for (int I = 0; I < 400'000; ++I) Csv += "x\n";
+    // Once the import has begun filling cells, memory runs out.
+    bool Capped = false;
+    D.SetOnPercentDone([&Capped](TObject*, int) {
+      if (!Capped) Capped = testing_support::CapAddressSpace(1 << 20);
+    });
+    if (ImportCSVBytes(D, Csv, csvComma, false) != rlxTooLarge) return 2;
+    if (!Capped) return 3;
+    D.SetOnPercentDone(nullptr);
+    TStringStream After;
+    D.WriteToXMLStream(&After, false, u"x");
+    return After.DataString() == Before.DataString() ? 0 : 4;
+  });
+  EXPECT_EQ(Result, 0);
+#endif
+}
+
+TEST(RLLines, RunningOutOfMemoryHalfWayLeavesTheStore) {
+#ifdef ORV_MEMORY_LIMIT_UNAVAILABLE
+  GTEST_SKIP() << "an address space limit cannot coexist with the sanitizer's shadow memory";
+#else
+  const String Path = TempPath("many-lines.txt");
+  std::string Text;
+  for (int I = 0; I < 300'000; ++I) Text += "line " + std::to_string(I) + "\n";
+  WriteBytes(Path, Text);
+  const int Result = testing_support::RunInChild([&Path] {
+    TRLData D(nullptr);
+    D.SetNrOfColumns(2);
+    D.SetNrOfRows(4);
+    for (int R = 1; R <= 4; ++R) D.SetElem(1, R, u"old " + IntToStr(R));
+    D.SetIsCheckedColumn(1, true);
+    D.SetElemChecked(1, 3, true);
+    TStringStream Before;
+    D.WriteToXMLStream(&Before, false, u"x");
+    // The rows for the lines are found; memory runs out while they are filled.
+    bool Capped = false;
+    D.Strings()->SetOnPercentDone([&Capped](TObject*, int) {
+      if (!Capped) Capped = testing_support::CapAddressSpace(1 << 20);
+    });
+    if (D.LoadLinesFromFile(1, 2, Path) != rlxTooLarge) return 2;
+    if (!Capped) return 3;
+    D.Strings()->SetOnPercentDone(nullptr);
+    TStringStream After;
+    D.WriteToXMLStream(&After, false, u"x");
+    return After.DataString() == Before.DataString() ? 0 : 4;
+  });
+  fs::remove(ToUtf8(Path));
+  EXPECT_EQ(Result, 0);
+#endif
 }
 
 TEST(RLCsvRoundTrip, QuotesLineEndsAndDelimitersSurvive) {

@@ -17,6 +17,8 @@
 #include "replist/rldata.h"
 #include "replist/rlxml.h"
 
+#include "memory_limit.h"
+
 namespace orv {
 namespace {
 
@@ -274,6 +276,40 @@ TEST(RLXmlDamage, MalformedListsAreRefusedAndLeaveTheStore) {
     EXPECT_EQ(D.NrOfRows(), 1);
     EXPECT_EQ(D.Elem(1, 1), u"keep");
   }
+}
+
+TEST(RLXmlDamage, RunningOutOfMemoryHalfWayLeavesTheStore) {
+#ifdef ORV_MEMORY_LIMIT_UNAVAILABLE
+  GTEST_SKIP() << "an address space limit cannot coexist with the sanitizer's shadow memory";
+#else
+  const int Result = testing_support::RunInChild([] {
+    std::mt19937 Rng(12);
+    TRLData D(nullptr);
+    FillRandom(D, Rng);
+    TStringStream Before;
+    D.WriteToXMLStream(&Before, false, u"x");
+    std::string Doc = "<replist format=\"orvkitset\" id=\"big\">\n<numcols>1</numcols><numrows>300000</numrows>\n";
+    for (int R = 1; R <= 300'000; ++R) Doc += "<cell c=\"1\" r=\"" + std::to_string(R) + "\">v</cell>\n";
+    Doc += "</replist>\n";
+    TStringStream In(Doc);
+    // Once the load has begun filling cells, memory runs out.
+    bool Capped = false;
+    D.SetOnPercentDone([&Capped](TObject*, int) {
+      if (!Capped) Capped = testing_support::CapAddressSpace(1 << 20);
+    });
+    try {
+      D.ReadFromXMLStream(&In, u"big");
+      return 2;
+    } catch (...) {
+    }
+    if (!Capped) return 3;
+    D.SetOnPercentDone(nullptr);
+    TStringStream After;
+    D.WriteToXMLStream(&After, false, u"x");
+    return After.DataString() == Before.DataString() ? 0 : 4;
+  });
+  EXPECT_EQ(Result, 0);
+#endif
 }
 
 TEST(RLXmlFiles, FailedSaveKeepsThePreviousFile) {

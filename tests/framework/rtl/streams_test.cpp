@@ -1,5 +1,6 @@
 #include "framework/rtl/streams.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -228,10 +229,38 @@ TEST(FileStream, FailuresNameTheFileAndTheReason) {
   EXPECT_THROW(TFileStream(FromUtf8(Dir.Path().string()), fmOpenRead), EFOpenError);
 }
 
-TEST(FileStream, AFullDeviceReportsAWriteError) {
-  if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-  TFileStream F(u"/dev/full", fmOpenWrite);
-  EXPECT_THROW(F.WriteBuffer("data", 4), EWriteError);
+TEST(FileStream, WriteErrorsNameTheFileAndTheReason) {
+  if (::access("/dev/full", W_OK) == 0) {
+    TFileStream F(u"/dev/full", fmOpenWrite);
+    try {
+      F.WriteBuffer("data", 4);
+      ADD_FAILURE();
+    } catch (const EWriteError& E) {
+      EXPECT_EQ(E.Message(), u"Stream write error on file \"/dev/full\". No space left on device");
+    }
+  }
+  TempFolder Dir;
+  const String Name = Dir / "ro.txt";
+  WriteAll(Name, "abc");
+  TFileStream R(Name, fmOpenRead);
+  try {
+    R.SetSize(1);
+    ADD_FAILURE();
+  } catch (const EWriteError& E) {
+    EXPECT_EQ(E.Message(), u"Stream write error on file \"" + Name + u"\". Invalid argument");
+  }
+  // The atomic writer names the file it replaces, not its temporary.
+  TAtomicFileWriter W(Dir / "doc.txt");
+  const int ReadOnly = ::open(ToUtf8(Name).c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(ReadOnly, 0);
+  ::dup2(ReadOnly, W.Handle());  // the writer's descriptor can no longer write
+  ::close(ReadOnly);
+  try {
+    W.WriteBuffer("x", 1);
+    ADD_FAILURE();
+  } catch (const EWriteError& E) {
+    EXPECT_EQ(E.Message(), u"Stream write error on file \"" + (Dir / "doc.txt") + u"\". Bad file descriptor");
+  }
 }
 
 TEST(AtomicSave, ReplacesTheFileAndLeavesNoTemporary) {
