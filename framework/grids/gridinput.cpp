@@ -244,6 +244,17 @@ void TCustomGrid::WndProc(TMessage& Message) {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FOptions.Contains(goTabs) ? DLGC_WANTTAB : 0);
     return;
   }
+  // A character typed on an editable grid opens the editor with it.
+  const Char Ch = static_cast<Char>(Message.WParam);
+  if (Message.Msg == WM_CHAR && !FEditorShowing && (Ch == 8 || Ch >= 32) && CanEditShow()) {
+    ShowEditor();
+    if (FEditorShowing) {
+      FInplaceEdit->SelectAll();
+      FInplaceEdit->Perform(WM_CHAR, Ch);
+      Message.Result = 1;
+      return;
+    }
+  }
   TCustomControl::WndProc(Message);
 }
 
@@ -313,19 +324,14 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
 
 void TCustomGrid::KeyPress(Char& Key) {
   TCustomControl::KeyPress(Key);
-  if (Key == 0 || FEditorShowing || !FOptions.Contains(goEditing)) return;
-  if (Key == u'\r') {
-    ShowEditor();
-    return;
-  }
-  if (Key >= 32 && CanEditShow()) {
-    // Typing on the grid starts editing with the character typed.
-    ShowEditor();
+  // Enter opens and closes the editor (it stays open with goAlwaysShowEditor).
+  if (Key == u'\r' && !FOptions.Contains(goAlwaysShowEditor)) {
     if (FEditorShowing) {
-      FInplaceEdit->SelectAll();
-      FInplaceEdit->Perform(WM_CHAR, Key);
-      Key = 0;
+      HideEditor();
+    } else {
+      ShowEditor();
     }
+    Key = 0;
   }
 }
 

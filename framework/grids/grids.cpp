@@ -362,7 +362,9 @@ void TCustomGrid::SetSelection(const TGridRect& Value) {
     if (FCurrent.X < L) L = FCurrent.X;
     MoveTopLeft(L, T);
     if (FCurrent.Y >= FTopLeft.Y + VisibleRowCount()) MoveTopLeft(FTopLeft.X, FCurrent.Y - VisibleRowCount() + 1);
-    if (FCurrent.X >= FTopLeft.X + VisibleColCount()) MoveTopLeft(FCurrent.X - VisibleColCount() + 1, FTopLeft.Y);
+    if (!FOptions.Contains(goRowSelect) && FCurrent.X >= FTopLeft.X + VisibleColCount()) {
+      MoveTopLeft(FCurrent.X - VisibleColCount() + 1, FTopLeft.Y);
+    }
   }
   Invalidate();
 }

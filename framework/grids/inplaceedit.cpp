@@ -84,8 +84,7 @@ void TInplaceEdit::KeyPress(Char& Key) {
     if (Key == 0) return;
   }
   if (Key == u'\r') {
-    if (FGrid && !FGrid->Options().Contains(goAlwaysShowEditor)) FGrid->HideEditor();
-    Key = 0;
+    Key = 0;  // a single-line editor has no use for it
     return;
   }
   TCustomEdit::KeyPress(Key);
