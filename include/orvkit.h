@@ -2,6 +2,7 @@
 // orvkit umbrella header: every public header of every library.
 
 #include "framework/controls/controls.h"
+#include "framework/grids/inplaceedit.h"
 #include "framework/graphics/graphics.h"
 #include "framework/rtl/rtl.h"
 #include "foundation/foundation.h"

@@ -512,7 +512,9 @@ int TReportListView::InsertRow(int r) {
       SetNrOfRows(NrOfRows() + 1);
       r = NrOfRows();
     }
-    // The rows no longer stand in the order of the last sort.
+    // The rows no longer stand in the order of the last sort: the order shown
+    // stays and the sort state is cleared.
+    Cells()->CommitSorting();
     FRLData->UnSort();
   }
   return r;

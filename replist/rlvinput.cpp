@@ -272,6 +272,9 @@ int TReportListView::CellsBottom() const {
 }
 
 void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // A press is where the pointer last was, even without a move before it.
+  FLastMousePosX = X;
+  FLastMousePosY = Y;
   TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft || X <= 0 || Y <= 0 || X >= ClientWidth() || Y >= ClientHeight()) return;
   const TGridCoord P = MouseCoord(X, Y);

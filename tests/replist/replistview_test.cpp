@@ -176,7 +176,10 @@ TEST_F(ViewTest, RowsInsertRemoveAndClearSortState) {
   EXPECT_EQ(V->NrOfRows(), 9);
   EXPECT_EQ(V->RowCount(), 10);
   EXPECT_EQ(V->LastSortColumn(), -1);
-  EXPECT_EQ(V->InsertRow(50), 10);
+  V->Sort(1, -1, false);
+  EXPECT_EQ(V->InsertRow(50), 10);  // appending keeps the order shown
+  EXPECT_EQ(V->Elem(1, 1), u"c1r8");
+  EXPECT_EQ(V->LastSortColumn(), -1);
   EXPECT_EQ(V->InsertRow(0), 0);
   V->RemoveEmptyRows();
   EXPECT_EQ(V->NrOfRows(), 8);
