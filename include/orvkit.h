@@ -5,6 +5,7 @@
 #include "framework/forms/form.h"
 #include "framework/backends/backend.h"
 #include "framework/backends/headless/headless.h"
+#include "framework/grids/inplaceedit.h"
 #include "framework/graphics/graphics.h"
 #include "framework/rtl/rtl.h"
 #include "foundation/foundation.h"

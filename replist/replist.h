@@ -4,5 +4,6 @@
 #include "replist/colformat.h"
 #include "replist/rlcsv.h"
 #include "replist/rldata.h"
+#include "replist/replistview.h"
 #include "replist/rlhtml.h"
 #include "replist/rlxml.h"
