@@ -108,6 +108,7 @@ void TMeter::CalcLayout() {
   FMeterCenterX = G.CenterX;
   FMeterCenterY = G.CenterY;
   FFaceValid = false;
+  FOverlayValid = false;
 }
 
 void TMeter::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -152,6 +153,11 @@ void TMeter::PaintNow() {
 
 void TMeter::FaceChanged() {
   FFaceValid = false;
+  PaintNow();
+}
+
+void TMeter::OverlayChanged() {
+  FOverlayValid = false;
   PaintNow();
 }
 
@@ -410,7 +416,7 @@ void TMeter::SetColorBakG(TColor Value) {
 void TMeter::SetColorCover(TColor Value) {
   if (Value == FColorCover) return;
   FColorCover = Value;
-  PaintNow();
+  OverlayChanged();
 }
 
 void TMeter::SetColorScheme(TColorScheme Value) {
@@ -430,13 +436,13 @@ void TMeter::SetFrameStyle(TFrameStyle Value) {
 void TMeter::SetAnchorCovered(bool Value) {
   if (Value == FAnchorCovrd) return;
   FAnchorCovrd = Value;
-  PaintNow();
+  OverlayChanged();
 }
 
 void TMeter::SetAnchorSize(int Value) {
   if (Value == FSizeAnchor) return;
   FSizeAnchor = Value;
-  PaintNow();
+  OverlayChanged();
 }
 
 void TMeter::SetBkgndFillMode(TBkgFill Value) {
@@ -524,7 +530,7 @@ void TMeter::SetAnchorImage(const String& Value) {
     LoadAnchor(Value);
   else
     FACoverFName.clear();
-  PaintNow();
+  OverlayChanged();
 }
 
 void TMeter::Loaded() {
@@ -542,6 +548,7 @@ void TMeter::Loaded() {
     else
       FACoverFName.clear();
   }
+  FOverlayValid = false;
   FaceChanged();
 }
 

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "foundation/basetypes.h"
 #include "framework/controls/graphiccontrol.h"
@@ -219,6 +220,8 @@ class TMeter : public TGraphicControl {
   void PaintWindowEdge(TCanvas* C);
   void PaintLamps(TCanvas* C);
   void PaintFrame(TCanvas* C);
+  // The finished off-screen picture onto the control's canvas.
+  void CopyToScreen(TCanvas* Screen);
 
   // Geometry and scale.
   TMeterLayout FMeterLayout = mlCirc90;
@@ -287,6 +290,23 @@ class TMeter : public TGraphicControl {
   std::unique_ptr<TBitmap> FOffscreen;
   std::unique_ptr<TBitmap> FFace;
   bool FFaceValid = false;
+
+  // The cover, window edge and anchor cap do not move with the needles: the
+  // pixels they paint are kept as runs of a row and laid over each frame.
+  struct TOverlayRun {
+    size_t Start;   // index of the first pixel in the bitmap
+    size_t Length;
+    size_t Source;  // index of its first pixel in FOverlayPixels
+  };
+  std::vector<TOverlayRun> FOverlayRuns;
+  std::vector<uint32_t> FOverlayPixels;
+  bool FOverlayValid = false;
+  int FOverlayWidth = 0;
+  int FOverlayHeight = 0;
+  void BuildOverlay();
+  void ApplyOverlay();
+  // Repaints after a change of the cover or the anchor.
+  void OverlayChanged();
 };
 
 }  // namespace orv

@@ -11,6 +11,7 @@
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/colors.h"
 #include "framework/rtl/rtlmath.h"
+#include "meter/arcshape.h"
 #include "meter/meter.h"
 
 namespace orv {
@@ -84,14 +85,25 @@ void TMeter::Paint() {
   if (FOnBeforeDrawNeedle) FOnBeforeDrawNeedle(this, C, NeedleDrawn);
   if (!NeedleDrawn) PaintNeedle(C, FValue, FNeedleLayout.get());
 
-  PaintCover(C);
-  PaintAnchor(C);
+  ApplyOverlay();
   PaintLamps(C);
   if (FOnMeterRendered) FOnMeterRendered(this, C);
   PaintFrame(C);
 
-  Screen->SetCopyMode(cmSrcCopy);
-  Screen->CopyRect(TRect{0, 0, W, H}, C, TRect{0, 0, W, H});
+  CopyToScreen(Screen);
+}
+
+void TMeter::CopyToScreen(TCanvas* Screen) {
+  // What CopyRect with the source-copy mode does, as one row copy per row:
+  // the control's canvas is a view (origin and clip) onto a bitmap.
+  TBitmap* Target = Screen->Target();
+  const TPoint O = Screen->Origin();
+  const TRect Dest = IntersectRect(IntersectRect(TRect{O.X, O.Y, O.X + Width(), O.Y + Height()}, Screen->DeviceClip()),
+                                   TRect{0, 0, Target->Width(), Target->Height()});
+  if (Dest.Left >= Dest.Right) return;
+  const size_t Bytes = static_cast<size_t>(Dest.Right - Dest.Left) * sizeof(uint32_t);
+  for (int Y = Dest.Top; Y < Dest.Bottom; ++Y)
+    std::memcpy(Target->ScanLine(Y) + Dest.Left, FOffscreen->ScanLine(Y - O.Y) + (Dest.Left - O.X), Bytes);
 }
 
 // --- Face ------------------------------------------------------------------------
@@ -151,36 +163,18 @@ void TMeter::PaintBands(TCanvas* C) {
   const double PhiMin = 90 + FMeterAngle / 2.0, PhiMax = 90 - FMeterAngle / 2.0;
   const double PhiLow = S.Phi(FLowThreshold), PhiHigh = S.Phi(FHighThreshold);
 
-  // A background image is kept to show through the hollow of the ring.
-  std::vector<uint32_t> Under;
-  if (!FBakGndFName.empty()) Under.assign(FOffscreen->Bits(), FOffscreen->Bits() + size_t(Width()) * Height());
-
-  auto Wedge = [&](TColor Color, double From, double To) {
-    if (std::fabs(From - To) * kDegToRad <= 1e-6) return;
-    SetPenAndBrush(C, Color);
-    const double F = From * kDegToRad, T = To * kDegToRad;
-    C->Pie(CX - Ro, CY - Ro, CX + Ro + 1, CY + Ro, CX + RoundInt(R * std::cos(F)), CY - RoundInt(R * std::sin(F)),
-           CX + RoundInt(R * std::cos(T)), CY - RoundInt(R * std::sin(T)));
+  // The wedges, hollowed out by the disc: the disc's pixels keep the
+  // background, which is what painting it in ColorBakG gives over a plain
+  // background, and over an image shows the image instead of covering it.
+  auto Ray = [&](double Phi) {
+    const double Rad = Phi * kDegToRad;
+    return TPoint{CX + RoundInt(R * std::cos(Rad)), CY - RoundInt(R * std::sin(Rad))};
   };
-  Wedge(FColorBakGLow, PhiLow, PhiMin);
-  Wedge(FColorBakGNorm, PhiHigh, PhiLow);
-  Wedge(FColorBakGHigh, PhiMax, PhiHigh);
-
-  if (Under.empty()) {
-    SetPenAndBrush(C, FColorBakG);
-    C->Ellipse(CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri);
-    return;
-  }
-  // Hollowing with the background colour would paint over the image, also
-  // outside the sweep; the disc's pixels take the image back instead.
-  TBitmap Disc(Width(), Height());
-  TCanvas* D = Disc.Canvas();
-  SetPenAndBrush(D, clBlack);
-  D->Ellipse(CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri);
-  uint32_t* Out = FOffscreen->Bits();
-  const uint32_t* Mask = Disc.Bits();
-  for (size_t I = 0; I < Under.size(); ++I)
-    if (Mask[I] == 0) Out[I] = Under[I];
+  auto Apart = [](double A, double B) { return std::fabs(A - B) * kDegToRad > 1e-6; };
+  FillRingSectors(FOffscreen.get(), C->ClipRect(), CX, CY, Ro, Ri,
+                  {{Apart(PhiLow, PhiMin), Ray(PhiLow), Ray(PhiMin), FColorBakGLow},
+                   {Apart(PhiHigh, PhiLow), Ray(PhiHigh), Ray(PhiLow), FColorBakGNorm},
+                   {Apart(PhiMax, PhiHigh), Ray(PhiMax), Ray(PhiHigh), FColorBakGHigh}});
 }
 
 void TMeter::PaintScale(TCanvas* C) {
@@ -192,8 +186,9 @@ void TMeter::PaintScale(TCanvas* C) {
   if (FScaleLine) {
     const int Ri = RoundInt(R);
     const double From = (90 - FMeterAngle / 2.0) * kDegToRad, To = (90 + FMeterAngle / 2.0) * kDegToRad;
-    C->Arc(CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri, CX + RoundInt(Ri * std::cos(From)),
-           CY - RoundInt(Ri * std::sin(From)), CX + RoundInt(Ri * std::cos(To)), CY - RoundInt(Ri * std::sin(To)));
+    DrawArcOutline(FOffscreen.get(), C->ClipRect(), CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri,
+                   CX + RoundInt(Ri * std::cos(From)), CY - RoundInt(Ri * std::sin(From)),
+                   CX + RoundInt(Ri * std::cos(To)), CY - RoundInt(Ri * std::sin(To)), FColorScale);
   }
   // A radial tick from the arc inwards to R - Inner.
   auto Tick = [&](double Phi, double Inner) {
@@ -262,6 +257,45 @@ void TMeter::PaintNeedle(TCanvas* C, double V, const TNeedleLayout* Layout) {
 }
 
 // --- Cover, anchor, lamps, frame ---------------------------------------------------
+
+void TMeter::BuildOverlay() {
+  // Painted over black and over white: the pixels that come out the same
+  // are the ones the cover and the anchor paint.
+  const int W = Width(), H = Height();
+  TBitmap OnWhite(W, H), OnBlack(W, H);
+  std::fill(OnBlack.Bits(), OnBlack.Bits() + static_cast<size_t>(W) * H, 0u);
+  for (TBitmap* B : {&OnWhite, &OnBlack}) {
+    PaintCover(B->Canvas());
+    PaintAnchor(B->Canvas());
+  }
+  FOverlayRuns.clear();
+  FOverlayPixels.clear();
+  const uint32_t* A = OnWhite.Bits();
+  const uint32_t* B = OnBlack.Bits();
+  for (int Y = 0; Y < H; ++Y) {
+    const size_t Row = static_cast<size_t>(Y) * W;
+    for (size_t X = 0; X < static_cast<size_t>(W);) {
+      if (A[Row + X] != B[Row + X]) {
+        ++X;
+        continue;
+      }
+      const size_t From = X;
+      while (X < static_cast<size_t>(W) && A[Row + X] == B[Row + X]) ++X;
+      FOverlayRuns.push_back({Row + From, X - From, FOverlayPixels.size()});
+      FOverlayPixels.insert(FOverlayPixels.end(), A + Row + From, A + Row + X);
+    }
+  }
+  FOverlayWidth = W;
+  FOverlayHeight = H;
+  FOverlayValid = true;
+}
+
+void TMeter::ApplyOverlay() {
+  if (!FOverlayValid || FOverlayWidth != Width() || FOverlayHeight != Height()) BuildOverlay();
+  uint32_t* Out = FOffscreen->Bits();
+  for (const TOverlayRun& Run : FOverlayRuns)
+    std::memcpy(Out + Run.Start, FOverlayPixels.data() + Run.Source, Run.Length * sizeof(uint32_t));
+}
 
 void TMeter::PaintCover(TCanvas* C) {
   const int W = Width(), H = Height();
