@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "framework/graphics/colors.h"
 
@@ -78,6 +79,49 @@ bool TArcSector::Contains(int X, int Y) const {
   return ContainsByAngle(PX, PY);             // equal directions the angles see apart
 }
 
+template <typename TFill>
+void TArcSector::ForEachRun(int Y, int From, int To, TFill&& Fill) const {
+  if (From > To) return;
+  if (FFull) {
+    Fill(From, To);
+    return;
+  }
+  // Pixels within one of a radial's crossing of the row are tested alone;
+  // between them the answer cannot change.
+  const double PY = FCY - Y;
+  std::pair<int, int> Cuts[2];  // ranges of pixels to test one by one
+  int N = 0;
+  for (const auto& [UX, UY] : {std::pair{FU0X, FU0Y}, std::pair{FU1X, FU1Y}}) {
+    if (UY == 0) {
+      if (PY == 0) {  // the row runs along the radial: every pixel is a tie
+        Cuts[N++] = {From, To};
+      }
+      continue;
+    }
+    const double Cross = FCX + PY * UX / UY;  // where the radial's line meets the row
+    if (Cross < From - 2.0 || Cross > To + 2.0) continue;
+    const int At = static_cast<int>(std::floor(Cross));
+    Cuts[N++] = {At - 1, At + 2};
+  }
+  if (N == 2 && Cuts[1].first < Cuts[0].first) std::swap(Cuts[0], Cuts[1]);
+  int X = From;
+  auto Uniform = [&](int A, int B) {  // A..B share one answer
+    if (A <= B && Contains(A, Y)) Fill(A, B);
+  };
+  auto Singles = [&](int A, int B) {
+    for (int K = A; K <= B; ++K)
+      if (Contains(K, Y)) Fill(K, K);
+  };
+  for (int I = 0; I < N; ++I) {
+    const int A = std::max(Cuts[I].first, X), B = std::min(Cuts[I].second, To);
+    if (A > B) continue;
+    Uniform(X, A - 1);
+    Singles(A, B);
+    X = B + 1;
+  }
+  Uniform(X, To);
+}
+
 void FillRingSectors(TBitmap* Bmp, const TRect& Clip, int CX, int CY, int Ro, int Ri,
                      const std::vector<TRingSector>& Sectors) {
   const int X1 = CX - Ro, Y1 = CY - Ro, X2 = CX + Ro + 1, Y2 = CY + Ro;
@@ -101,14 +145,10 @@ void FillRingSectors(TBitmap* Bmp, const TRect& Clip, int CX, int CY, int Ro, in
       HoleR = Inner.Rights[static_cast<size_t>(Y - Inner.Top)];
     }
     uint32_t* Row = Bmp->ScanLine(Y);
+    // Sectors in drawing order, each over the ones before it.
     auto Fill = [&](int From, int To) {
-      for (int X = From; X <= To; ++X)
-        // The last sector drawn over a pixel decides its colour.
-        for (auto P = Parts.rbegin(); P != Parts.rend(); ++P)
-          if (P->Sector.Contains(X, Y)) {
-            Row[X] = P->Pixel;
-            break;
-          }
+      for (const TPart& P : Parts)
+        P.Sector.ForEachRun(Y, From, To, [&](int A, int B) { std::fill(Row + A, Row + B + 1, P.Pixel); });
     };
     Fill(L, std::min(R, HoleL - 1));
     Fill(std::max(L, HoleR + 1), R);

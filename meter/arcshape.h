@@ -34,6 +34,11 @@ class TArcSector {
   bool Full() const { return FFull; }
   // Whether the centre of pixel (X, Y) lies in the sector, radials included.
   bool Contains(int X, int Y) const;
+  // Calls Fill(X1, X2) for each run of pixels From..To of row Y inside the
+  // sector. Along a row each radial's side changes once, so only the pixels
+  // next to the two crossings are tested one by one.
+  template <typename TFill>
+  void ForEachRun(int Y, int From, int To, TFill&& Fill) const;
 
  private:
   bool ContainsByAngle(double PX, double PY) const;
