@@ -23,7 +23,7 @@ double NormalizeAngle(double A) {
 
 }  // namespace
 
-TEllipseRows::TEllipseRows(int X1, int Y1, int X2, int Y2) {
+TEllipseRows::TEllipseRows(int X1, int Y1, int X2, int Y2) : FBox{X1, Y1, X2, Y2} {
   if (X1 > X2) std::swap(X1, X2);
   if (Y1 > Y2) std::swap(Y1, Y2);
   Top = Y1;
@@ -124,8 +124,14 @@ void TArcSector::ForEachRun(int Y, int From, int To, TFill&& Fill) const {
 
 void FillRingSectors(TBitmap* Bmp, const TRect& Clip, int CX, int CY, int Ro, int Ri,
                      const std::vector<TRingSector>& Sectors) {
+  FillRingSectors(Bmp, Clip, CX, CY, TEllipseRows(CX - Ro, CY - Ro, CX + Ro + 1, CY + Ro),
+                  TEllipseRows(CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri), Sectors);
+}
+
+void FillRingSectors(TBitmap* Bmp, const TRect& Clip, int CX, int CY, const TEllipseRows& Outer,
+                     const TEllipseRows& Inner, const std::vector<TRingSector>& Sectors) {
+  const int Ro = (Outer.Count() + 1) / 2;
   const int X1 = CX - Ro, Y1 = CY - Ro, X2 = CX + Ro + 1, Y2 = CY + Ro;
-  const TEllipseRows Outer(X1, Y1, X2, Y2), Inner(CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri);
   struct TPart {
     TArcSector Sector;
     uint32_t Pixel;

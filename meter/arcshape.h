@@ -19,10 +19,16 @@ namespace orv {
 // Row spans of the ellipse inscribed in the box X1..X2-1 x Y1..Y2-1: row
 // Top + I covers Lefts[I] .. Rights[I]. An empty box has no rows.
 struct TEllipseRows {
+  TEllipseRows() = default;
   TEllipseRows(int X1, int Y1, int X2, int Y2);
+  // Whether these are the rows of that box (as given, before ordering).
+  bool Of(const TRect& Box) const { return Box == FBox; }
   int Top = 0;
   std::vector<int> Lefts, Rights;
   int Count() const { return static_cast<int>(Lefts.size()); }
+
+ private:
+  TRect FBox{0, 0, -1, -1};
 };
 
 // The sector of a Pie or Arc call: counter-clockwise on the screen from the
@@ -61,6 +67,10 @@ struct TRingSector {
 };
 void FillRingSectors(TBitmap* Bmp, const TRect& Clip, int CX, int CY, int Ro, int Ri,
                      const std::vector<TRingSector>& Sectors);
+// The same with the rows of both ellipses given (kept by a caller that
+// draws the same ring again); they must be the rows of the two boxes.
+void FillRingSectors(TBitmap* Bmp, const TRect& Clip, int CX, int CY, const TEllipseRows& Outer,
+                     const TEllipseRows& Inner, const std::vector<TRingSector>& Sectors);
 
 // TCanvas::Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4) with a solid one-pixel pen of
 // Color in copy mode, onto Bmp inside Clip.

@@ -108,7 +108,7 @@ void TMeter::CalcLayout() {
   FMeterCenterX = G.CenterX;
   FMeterCenterY = G.CenterY;
   FFaceValid = false;
-  FOverlayValid = false;
+  FSpritesValid = false;
 }
 
 void TMeter::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -157,7 +157,8 @@ void TMeter::FaceChanged() {
 }
 
 void TMeter::OverlayChanged() {
-  FOverlayValid = false;
+  FSpritesValid = false;
+  FOffscreenClean = false;
   PaintNow();
 }
 
@@ -410,6 +411,7 @@ void TMeter::SetFontCaption(TFont* Value) {
 void TMeter::SetColorBakG(TColor Value) {
   if (Value == FColorBakG) return;
   FColorBakG = Value;
+  FSpritesValid = false;  // a simple frame is drawn in this colour
   FaceChanged();
 }
 
@@ -424,13 +426,13 @@ void TMeter::SetColorScheme(TColorScheme Value) {
   FColorScheme = Value;
   FColGrayLine = Value == csFixed ? clGray : clBtnShadow;
   FColWhiteLine = Value == csFixed ? clWhite : clBtnHighlight;
-  PaintNow();
+  OverlayChanged();
 }
 
 void TMeter::SetFrameStyle(TFrameStyle Value) {
   if (Value == FFrameStyle) return;
   FFrameStyle = Value;
-  PaintNow();
+  OverlayChanged();
 }
 
 void TMeter::SetAnchorCovered(bool Value) {
@@ -453,12 +455,14 @@ void TMeter::SetBkgndFillMode(TBkgFill Value) {
 void TMeter::SetLimWatchHighOn(bool Value) {
   if (Value == FLimWatHighOn) return;
   FLimWatHighOn = Value;
+  FOffscreenClean = false;  // a lamp switched off leaves its place to the face
   PaintNow();
 }
 
 void TMeter::SetLimWatchLowOn(bool Value) {
   if (Value == FLimWatLowOn) return;
   FLimWatLowOn = Value;
+  FOffscreenClean = false;  // a lamp switched off leaves its place to the face
   PaintNow();
 }
 
@@ -548,7 +552,7 @@ void TMeter::Loaded() {
     else
       FACoverFName.clear();
   }
-  FOverlayValid = false;
+  FSpritesValid = false;
   FaceChanged();
 }
 

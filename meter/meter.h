@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "foundation/basetypes.h"
@@ -25,6 +26,7 @@
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/font.h"
 #include "framework/rtl/types.h"
+#include "meter/arcshape.h"
 #include "meter/meterscale.h"
 #include "meter/needlelayout.h"
 
@@ -291,22 +293,37 @@ class TMeter : public TGraphicControl {
   std::unique_ptr<TBitmap> FFace;
   bool FFaceValid = false;
 
-  // The cover, window edge and anchor cap do not move with the needles: the
-  // pixels they paint are kept as runs of a row and laid over each frame.
-  struct TOverlayRun {
-    size_t Start;   // index of the first pixel in the bitmap
-    size_t Length;
-    size_t Source;  // index of its first pixel in FOverlayPixels
+  // What the cover (with window edge and anchor cap) and the frame paint
+  // does not move with the needles: kept as the pixels they set, runs of a
+  // row, and laid over each frame at their places in the drawing order.
+  struct TPixelRuns {
+    struct TRun {
+      size_t Start;   // index of the first pixel in the bitmap
+      size_t Length;
+      size_t Source;  // index of its first pixel in Pixels
+    };
+    std::vector<TRun> Runs;
+    std::vector<uint32_t> Pixels;
+    void Apply(uint32_t* Bits) const;
   };
-  std::vector<TOverlayRun> FOverlayRuns;
-  std::vector<uint32_t> FOverlayPixels;
-  bool FOverlayValid = false;
-  int FOverlayWidth = 0;
-  int FOverlayHeight = 0;
-  void BuildOverlay();
-  void ApplyOverlay();
-  // Repaints after a change of the cover or the anchor.
+  template <typename TPaintStep>
+  TPixelRuns CapturePixels(TPaintStep&& Step);
+  TPixelRuns FOverlay;
+  TPixelRuns FFrameRuns;
+  bool FSpritesValid = false;
+  int FSpritesWidth = 0;
+  int FSpritesHeight = 0;
+  void BuildSprites();
+  // Repaints after a change of the cover, the anchor or the frame.
   void OverlayChanged();
+
+  // Where the needles of the last frame were drawn; while no handler draws
+  // and the face is unchanged, only that area goes back to the face.
+  TRect FNeedleArea;
+  bool FOffscreenClean = false;
+  // Rows of the band ring's two ellipses, kept while the geometry stays.
+  TEllipseRows FRingOuter, FRingInner;
+  void AddNeedleArea(std::span<const TPoint> Points);
 };
 
 }  // namespace orv

@@ -20,7 +20,9 @@ namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180;
 
-int RoundInt(double X) { return static_cast<int>(Round(X)); }
+// Nearest integer, halves to even (the rounding mode in force), for the
+// pixel coordinates of the drawing, which are always finite and small.
+int RoundInt(double X) { return static_cast<int>(std::nearbyint(X)); }
 
 void SetPenAndBrush(TCanvas* C, TColor Color) {
   C->Pen()->SetColor(Color);
@@ -60,11 +62,21 @@ void TMeter::Paint() {
 
   // The static part comes from the copy kept at its last drawing unless
   // something it shows changed; a label handler may draw differently on
-  // every paint, so with one assigned it is always drawn.
+  // every paint, so with one assigned it is always drawn. Without handlers
+  // the off-screen picture differs from the face only where the needles
+  // were, so only that area is put back.
   const bool Keep = !FOnBeforeDrawScaleLabel;
+  const bool Quiet = Keep && !FOnBeforeDrawNeedle && !FOnMeterRendered;
   const size_t Pixels = static_cast<size_t>(W) * H;
   if (Keep && FFaceValid && FFace->Width() == W && FFace->Height() == H) {
-    std::memcpy(FOffscreen->Bits(), FFace->Bits(), Pixels * sizeof(uint32_t));
+    if (Quiet && FOffscreenClean && FSpritesValid && FSpritesWidth == W && FSpritesHeight == H) {
+      const TRect A = IntersectRect(FNeedleArea, TRect{0, 0, W, H});
+      for (int Y = A.Top; Y < A.Bottom; ++Y)
+        std::memcpy(FOffscreen->ScanLine(Y) + A.Left, FFace->ScanLine(Y) + A.Left,
+                    static_cast<size_t>(A.Right - A.Left) * sizeof(uint32_t));
+    } else {
+      std::memcpy(FOffscreen->Bits(), FFace->Bits(), Pixels * sizeof(uint32_t));
+    }
   } else {
     PaintFace(C);
     if (Keep) {
@@ -73,6 +85,7 @@ void TMeter::Paint() {
       FFaceValid = true;
     }
   }
+  FNeedleArea = TRect{};
   // The state the face leaves behind, whether drawn or copied.
   C->SetFont(FFontCaption.get());
   C->Brush()->SetStyle(bsClear);
@@ -85,10 +98,12 @@ void TMeter::Paint() {
   if (FOnBeforeDrawNeedle) FOnBeforeDrawNeedle(this, C, NeedleDrawn);
   if (!NeedleDrawn) PaintNeedle(C, FValue, FNeedleLayout.get());
 
-  ApplyOverlay();
+  if (!FSpritesValid || FSpritesWidth != W || FSpritesHeight != H) BuildSprites();
+  FOverlay.Apply(FOffscreen->Bits());
   PaintLamps(C);
   if (FOnMeterRendered) FOnMeterRendered(this, C);
-  PaintFrame(C);
+  FFrameRuns.Apply(FOffscreen->Bits());
+  FOffscreenClean = Quiet;
 
   CopyToScreen(Screen);
 }
@@ -171,7 +186,10 @@ void TMeter::PaintBands(TCanvas* C) {
     return TPoint{CX + RoundInt(R * std::cos(Rad)), CY - RoundInt(R * std::sin(Rad))};
   };
   auto Apart = [](double A, double B) { return std::fabs(A - B) * kDegToRad > 1e-6; };
-  FillRingSectors(FOffscreen.get(), C->ClipRect(), CX, CY, Ro, Ri,
+  const TRect OuterBox{CX - Ro, CY - Ro, CX + Ro + 1, CY + Ro}, InnerBox{CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri};
+  if (!FRingOuter.Of(OuterBox)) FRingOuter = TEllipseRows(OuterBox.Left, OuterBox.Top, OuterBox.Right, OuterBox.Bottom);
+  if (!FRingInner.Of(InnerBox)) FRingInner = TEllipseRows(InnerBox.Left, InnerBox.Top, InnerBox.Right, InnerBox.Bottom);
+  FillRingSectors(FOffscreen.get(), C->ClipRect(), CX, CY, FRingOuter, FRingInner,
                   {{Apart(PhiLow, PhiMin), Ray(PhiLow), Ray(PhiMin), FColorBakGLow},
                    {Apart(PhiHigh, PhiLow), Ray(PhiHigh), Ray(PhiLow), FColorBakGNorm},
                    {Apart(PhiMax, PhiHigh), Ray(PhiMax), Ray(PhiHigh), FColorBakGHigh}});
@@ -250,51 +268,68 @@ void TMeter::PaintNeedle(TCanvas* C, double V, const TNeedleLayout* Layout) {
     for (int I = 0; I < 7; ++I) Shadow[I] = TPoint{Poly[I].X - Layout->ShadowDx(), Poly[I].Y - Layout->ShadowDy()};
     SetPenAndBrush(C, Layout->ShadowColor());
     C->Polygon(Shadow);
+    AddNeedleArea(Shadow);
   }
   C->Pen()->SetColor(Layout->ColorOutline());
   C->Brush()->SetColor(Layout->ColorBody());
   C->Polygon(Poly);
+  AddNeedleArea(Poly);
+}
+
+void TMeter::AddNeedleArea(std::span<const TPoint> Points) {
+  TRect Box{Points[0].X, Points[0].Y, Points[0].X + 1, Points[0].Y + 1};
+  for (const TPoint& P : Points) {
+    Box.Left = std::min(Box.Left, P.X);
+    Box.Top = std::min(Box.Top, P.Y);
+    Box.Right = std::max(Box.Right, P.X + 1);
+    Box.Bottom = std::max(Box.Bottom, P.Y + 1);
+  }
+  FNeedleArea = FNeedleArea.IsEmpty() ? Box : UnionRect(FNeedleArea, Box);
 }
 
 // --- Cover, anchor, lamps, frame ---------------------------------------------------
 
-void TMeter::BuildOverlay() {
-  // Painted over black and over white: the pixels that come out the same
-  // are the ones the cover and the anchor paint.
+template <typename TPaintStep>
+TMeter::TPixelRuns TMeter::CapturePixels(TPaintStep&& Step) {
+  // Painted over white and over black: the pixels that come out the same
+  // are the ones the step paints.
   const int W = Width(), H = Height();
   TBitmap OnWhite(W, H), OnBlack(W, H);
   std::fill(OnBlack.Bits(), OnBlack.Bits() + static_cast<size_t>(W) * H, 0u);
-  for (TBitmap* B : {&OnWhite, &OnBlack}) {
-    PaintCover(B->Canvas());
-    PaintAnchor(B->Canvas());
-  }
-  FOverlayRuns.clear();
-  FOverlayPixels.clear();
+  Step(OnWhite.Canvas());
+  Step(OnBlack.Canvas());
+  TPixelRuns Out;
   const uint32_t* A = OnWhite.Bits();
   const uint32_t* B = OnBlack.Bits();
-  for (int Y = 0; Y < H; ++Y) {
-    const size_t Row = static_cast<size_t>(Y) * W;
-    for (size_t X = 0; X < static_cast<size_t>(W);) {
+  const size_t Width = static_cast<size_t>(W);
+  for (size_t Row = 0; Row < static_cast<size_t>(H) * Width; Row += Width) {
+    for (size_t X = 0; X < Width;) {
       if (A[Row + X] != B[Row + X]) {
         ++X;
         continue;
       }
       const size_t From = X;
-      while (X < static_cast<size_t>(W) && A[Row + X] == B[Row + X]) ++X;
-      FOverlayRuns.push_back({Row + From, X - From, FOverlayPixels.size()});
-      FOverlayPixels.insert(FOverlayPixels.end(), A + Row + From, A + Row + X);
+      while (X < Width && A[Row + X] == B[Row + X]) ++X;
+      Out.Runs.push_back({Row + From, X - From, Out.Pixels.size()});
+      Out.Pixels.insert(Out.Pixels.end(), A + Row + From, A + Row + X);
     }
   }
-  FOverlayWidth = W;
-  FOverlayHeight = H;
-  FOverlayValid = true;
+  return Out;
 }
 
-void TMeter::ApplyOverlay() {
-  if (!FOverlayValid || FOverlayWidth != Width() || FOverlayHeight != Height()) BuildOverlay();
-  uint32_t* Out = FOffscreen->Bits();
-  for (const TOverlayRun& Run : FOverlayRuns)
-    std::memcpy(Out + Run.Start, FOverlayPixels.data() + Run.Source, Run.Length * sizeof(uint32_t));
+void TMeter::TPixelRuns::Apply(uint32_t* Bits) const {
+  for (const TRun& Run : Runs) std::memcpy(Bits + Run.Start, Pixels.data() + Run.Source, Run.Length * sizeof(uint32_t));
+}
+
+void TMeter::BuildSprites() {
+  FOverlay = CapturePixels([this](TCanvas* C) {
+    PaintCover(C);
+    PaintAnchor(C);
+  });
+  FFrameRuns = CapturePixels([this](TCanvas* C) { PaintFrame(C); });
+  FSpritesWidth = Width();
+  FSpritesHeight = Height();
+  FSpritesValid = true;
 }
 
 void TMeter::PaintCover(TCanvas* C) {
