@@ -15,6 +15,7 @@
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/colors.h"
+#include "framework/rtl/exceptions.h"
 #include "framework/rtl/unicode.h"
 #include "meter/meter.h"
 
@@ -191,6 +192,27 @@ TEST_F(MeterOnForm, HiddenSecondaryNeedleLeavesTheLampStates) {
   EXPECT_EQ(Counts(), "0/0/1 paints 1");
   EXPECT_FALSE(M->OverFlow());
   EXPECT_TRUE(M->UnderFlow());
+}
+
+TEST(MeterAssign, CopiesPublishedValuesAndRefusesOtherClasses) {
+  TMeter A(nullptr), B(nullptr);
+  A.SetMeterLayout(mlCirc300);
+  A.SetMeterMaxValue(50);
+  A.SetValue(20);
+  A.SetCaption(u"bar");
+  A.NeedleLayout()->SetHeadSize(9);
+  A.FontCaption()->SetSize(14);
+  B.Assign(&A);
+  EXPECT_EQ(B.MeterLayout(), mlCirc300);
+  EXPECT_EQ(B.MeterCenterY(), A.MeterCenterY());
+  EXPECT_EQ(B.MeterMaxValue(), 50);
+  EXPECT_EQ(B.Value(), 20);
+  EXPECT_EQ(B.Caption(), u"bar");
+  EXPECT_EQ(B.NeedleLayout()->HeadSize(), 9);
+  EXPECT_NE(B.NeedleLayout(), A.NeedleLayout());
+  EXPECT_EQ(B.FontCaption()->Size(), 14);
+  TBitmap NotAMeter;
+  EXPECT_THROW(B.Assign(&NotAMeter), EConvertError);
 }
 
 TEST(MeterLoading, StoresUncheckedAndSettlesInLoaded) {
