@@ -86,6 +86,7 @@ void TMeter::Paint() {
     }
   }
   FNeedleArea = TRect{};
+  FOffscreenClean = false;  // until this frame is complete
   // The state the face leaves behind, whether drawn or copied.
   C->SetFont(FFontCaption.get());
   C->Brush()->SetStyle(bsClear);
@@ -98,10 +99,16 @@ void TMeter::Paint() {
   if (FOnBeforeDrawNeedle) FOnBeforeDrawNeedle(this, C, NeedleDrawn);
   if (!NeedleDrawn) PaintNeedle(C, FValue, FNeedleLayout.get());
 
+  // A handler that resized the meter leaves this picture to the repaint the
+  // new size brings.
+  if (Width() != W || Height() != H) return;
   if (!FSpritesValid || FSpritesWidth != W || FSpritesHeight != H) BuildSprites();
   FOverlay.Apply(FOffscreen->Bits());
   PaintLamps(C);
-  if (FOnMeterRendered) FOnMeterRendered(this, C);
+  if (FOnMeterRendered) {
+    FOnMeterRendered(this, C);
+    if (Width() != W || Height() != H || !FSpritesValid) return;
+  }
   FFrameRuns.Apply(FOffscreen->Bits());
   FOffscreenClean = Quiet;
 

@@ -437,6 +437,24 @@ TEST(MeterPaint, HooksRunInOrderAndCanReplaceNeedleAndLabels) {
   EXPECT_GT(Ink, 5);
 }
 
+TEST(MeterPaint, HandlerResizingTheMeterMidPaintIsSafe) {
+  TMeter M(nullptr);
+  int Calls = 0;
+  M.SetOnBeforeDrawNeedle([&](TObject*, TCanvas*, bool&) {
+    if (++Calls == 1) M.SetBounds(0, 0, 150, 100);
+  });
+  M.SetOnMeterRendered([&](TObject*, TCanvas*) {
+    if (Calls == 2) M.SetBounds(0, 0, 400, 300);
+  });
+  Render(&M);  // the first paint stops after the handler shrank the meter
+  EXPECT_EQ(M.Width(), 150);
+  TShot S = Render(&M);  // the second one after the grown one
+  EXPECT_EQ(M.Width(), 400);
+  S = Render(&M);
+  EXPECT_EQ(S.At(0, 150), clWhite);  // and the third paints the new size whole
+  EXPECT_EQ(S.At(399, 150), clGray);
+}
+
 std::filesystem::path TempFile(const char* Name) { return std::filesystem::temp_directory_path() / Name; }
 
 TEST(MeterPaint, BandsAndTheirHollowOverABackgroundImage) {
