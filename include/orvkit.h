@@ -18,3 +18,4 @@
 #include "foldertree/foldertree.h"
 #include "colsel/colbut.h"
 #include "colsel/colsel.h"
+#include "meter/meter.h"
