@@ -464,10 +464,12 @@ void TNumIO2::SetFocus() {
 
 void TNumIO2::RestartCaretTimer() {
   KillTimer(FCaretTimerH, kCaretTimerId);
+  const bool WasVisible = FCaretVisib;
   FCaretVisib = true;
   if (SetTimer(FCaretTimerH, kCaretTimerId, kCaretBlinkMs, nullptr) == 0)
     throw EORVNumIO2Error(u"Component \"" + Name() + u"\": no timer available");
-  Paint();
+  // A caret that already shows needs no new picture.
+  if (!WasVisible) Paint();
 }
 
 void TNumIO2::StopCaretTimer() {

@@ -238,6 +238,22 @@ class TNumIO2 : public TCustomControl {
   double SnapToPivot(double V) const;
   bool Designing() const;
 
+  // Holds the paints of one input event back and paints once at its end.
+  class TPaintBatch {
+   public:
+    explicit TPaintBatch(TNumIO2* F) : FField(F) { ++FField->FPaintLock; }
+    ~TPaintBatch() {
+      if (--FField->FPaintLock == 0 && FField->FPaintPending) FField->Paint();
+    }
+    TPaintBatch(const TPaintBatch&) = delete;
+    TPaintBatch& operator=(const TPaintBatch&) = delete;
+
+   private:
+    TNumIO2* FField;
+  };
+  int FPaintLock = 0;
+  bool FPaintPending = false;
+
   int FLeftSpace = 35;
   bool FSuppressPaint = true;
   int FTextBoxWidth = 80;

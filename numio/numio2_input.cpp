@@ -91,6 +91,7 @@ void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
     return;
   }
 
+  TPaintBatch Batch(this);
   const String OldBuffer = FInBuffer;
   const int OldCaret = FCaretPos;
   const int Len = static_cast<int>(FInBuffer.size());
@@ -224,9 +225,13 @@ void TNumIO2::SpinStep(bool Up) {
 }
 
 void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TPaintBatch Batch(this);
   if (CanFocus() && !Focused()) SetFocus();
   if (Button == mbLeft) {
-    if (!FReadOnly) FCaretVisib = true;
+    if (!FReadOnly && !FCaretVisib) {
+      FCaretVisib = true;
+      Paint();
+    }
     const TLayout L = Layout();
     if (Y > 0 && Y < L.H - L.G) {
       FCaretPos = FSelBegin = FSelEnd = XToCharPos(X);
@@ -243,6 +248,7 @@ void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
 }
 
 void TNumIO2::MouseMove(TShiftState Shift, int X, int Y) {
+  TPaintBatch Batch(this);
   FMouseAreaCode = 0;
   if (X > FLeftSpace) FMouseAreaCode = 1;
   if (X > FLeftSpace + FTextBoxWidth) FMouseAreaCode = 2;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "framework/rtl/rtlmath.h"
 #include "numio/numio2.h"
@@ -19,15 +20,44 @@ constexpr TColor kGray = 0x808080;
 constexpr TColor kSilver = 0xC0C0C0;
 constexpr TColor kWhite = 0xFFFFFF;
 
+// Colour of the lines that follow (they are filled as runs of pixels).
+void LineColour(TCanvas* C, TColor Colour) {
+  C->Pen()->SetColor(Colour);
+  C->Brush()->SetColor(Colour);
+  C->Brush()->SetStyle(bsSolid);
+}
+
+// A line as LineTo draws it, from (X1, Y1) up to but not including
+// (X2, Y2). Every line of the field is horizontal or vertical, so it is
+// filled as one run instead of being stepped pixel by pixel.
 void Line(TCanvas* C, int X1, int Y1, int X2, int Y2) {
-  C->MoveTo(X1, Y1);
-  C->LineTo(X2, Y2);
+  if (Y1 == Y2) {
+    if (X1 != X2) C->FillRect(X2 > X1 ? TRect{X1, Y1, X2, Y1 + 1} : TRect{X2 + 1, Y1, X1 + 1, Y1 + 1});
+  } else if (X1 == X2) {
+    C->FillRect(Y2 > Y1 ? TRect{X1, Y1, X1 + 1, Y2} : TRect{X1, Y2 + 1, X1 + 1, Y1 + 1});
+  } else {
+    C->MoveTo(X1, Y1);
+    C->LineTo(X2, Y2);
+  }
+}
+
+// Copies the whole of Src to (0, 0) of Dest, clipped to Dest's view: the
+// rows go over as they are, both being 32-bit images of the same layout.
+void CopyToCanvas(TCanvas* Dest, TBitmap* Src) {
+  TBitmap* Target = Dest->Target();
+  if (Target == nullptr) return;
+  const TRect Clip = Dest->DeviceClip();
+  const TPoint O = Dest->Origin();
+  const int X0 = std::max(O.X, Clip.Left), X1 = std::min(O.X + Src->Width(), Clip.Right);
+  const int Y0 = std::max(O.Y, Clip.Top), Y1 = std::min(O.Y + Src->Height(), Clip.Bottom);
+  if (X0 >= X1 || Y0 >= Y1) return;
+  const size_t Bytes = static_cast<size_t>(X1 - X0) * sizeof(uint32_t);
+  for (int Y = Y0; Y < Y1; ++Y) std::memcpy(Target->ScanLine(Y) + X0, Src->ScanLine(Y - O.Y) + (X0 - O.X), Bytes);
 }
 
 void Polyline3(TCanvas* C, const TPoint (&P)[3]) {
-  C->MoveTo(P[0].X, P[0].Y);
-  C->LineTo(P[1].X, P[1].Y);
-  C->LineTo(P[2].X, P[2].Y);
+  Line(C, P[0].X, P[0].Y, P[1].X, P[1].Y);
+  Line(C, P[1].X, P[1].Y, P[2].X, P[2].Y);
 }
 
 }  // namespace
@@ -83,6 +113,11 @@ int TNumIO2::XToCharPos(int X) {
 }
 
 void TNumIO2::Paint() {
+  if (FPaintLock > 0) {
+    FPaintPending = true;
+    return;
+  }
+  FPaintPending = false;
   if (FSuppressPaint || !(Visible() || Designing())) return;
   if (FAutoSize) {
     const int H = MeasureCanvas()->TextHeight(u"E0") + 6;
@@ -134,20 +169,21 @@ void TNumIO2::Paint() {
   PaintBox(C, L, En, Warn);
   PaintValueText(C, L, En, Warn);
 
-  Canvas()->Draw(0, 0, FBitmap.get());
+  CopyToCanvas(Canvas(), FBitmap.get());
 }
 
 void TNumIO2::PaintCaption(TCanvas* C, const String& S, int X, int Y, bool Enabled) {
   if (S.empty()) return;
+  // The background already has the caption's brush colour, so the text is
+  // drawn transparent: the same pixels without filling its cells again.
+  C->Brush()->SetStyle(bsClear);
   if (Enabled) {
-    C->Brush()->SetColor(FColorOutBG);
-    C->Brush()->SetStyle(bsSolid);
     C->Font()->SetColor(FColorOutText);
     C->TextOut(X, Y, S);
+    C->Brush()->SetStyle(bsSolid);
     return;
   }
   // Engraved: a white copy one pixel down and right under the gray text.
-  C->Brush()->SetStyle(bsClear);
   C->Font()->SetColor(kWhite);
   C->TextOut(X + 1, Y + 1, S);
   C->Font()->SetColor(kGray);
@@ -163,16 +199,17 @@ void TNumIO2::PaintButtons(TCanvas* C, const TLayout& L, bool Enabled) {
   C->Brush()->SetColor(FButColor);
   C->Brush()->SetStyle(bsSolid);
   C->Rectangle(Bx, 0, Bx + Bw + 1, 2 * Hb - 1);
+  LineColour(C, kGray);
   Line(C, Bx, Hb - 1, Bx + Bw, Hb - 1);
   if (FBut3D) {
-    C->Pen()->SetColor(FColWhiteLine);
+    LineColour(C, FColWhiteLine);
     Polyline3(C, {{Bx + 1, 2 * Hb - 3}, {Bx + 1, Hb}, {Bx + Bw, Hb}});
     Polyline3(C, {{Bx + 1, Hb - 2}, {Bx + 1, 1}, {Bx + Bw, 1}});
-    C->Pen()->SetColor(FColBlackLine);
+    LineColour(C, FColBlackLine);
     Polyline3(C, {{Bx + 1, 2 * Hb - 1}, {Bx + Bw + 1, 2 * Hb - 1}, {Bx + Bw + 1, 1}});
   }
   // Two small triangles of three lines each, pointing up and down.
-  C->Pen()->SetColor(Enabled ? FColBlackLine : kGray);
+  LineColour(C, Enabled ? FColBlackLine : kGray);
   const int Cx = Bx + Bw / 2;
   const int Cu = Hb / 2;
   const int D = Hb + Cu;
@@ -191,9 +228,9 @@ void TNumIO2::Bevel(TCanvas* C, TFrameStyle Style, const TPoint (&TopLeft)[3], c
     case fsEngraved: Tl = Br = FColWhiteLine; break;
     default: return;
   }
-  C->Pen()->SetColor(Tl);
+  LineColour(C, Tl);
   Polyline3(C, TopLeft);
-  C->Pen()->SetColor(Br);
+  LineColour(C, Br);
   Polyline3(C, BottomRight);
 }
 
@@ -260,13 +297,14 @@ void TNumIO2::PaintValueText(TCanvas* C, const TLayout& L, bool Enabled, bool Wa
   TColor Text = Warn ? FColorWarnTxt : FColorBoxText;
   if (!Enabled) Text = kGray;
   C->Font()->SetColor(Text);
-  // The box's own colour is still the brush: the clip area blends in.
-  C->Brush()->SetStyle(bsSolid);
+  // The clip area lies inside the box, which is filled already.
+  C->Brush()->SetStyle(bsClear);
   C->TextRect(TRect{L.LS + 3, 2, L.LS + L.TBW - 1, L.S + 1}, X, L.Ty, FInBuffer);
+  C->Brush()->SetStyle(bsSolid);
 
   const int Bottom = L.H - L.G - 3;
   if (K > 0 && K < L.TBW && FCaretVisib) {
-    C->Pen()->SetColor(0x000000);
+    LineColour(C, 0x000000);
     Line(C, L.LS + K, 3, L.LS + K, Bottom);
   }
   if (FSelBegin < FSelEnd && (Focused() || !FHideSel)) {

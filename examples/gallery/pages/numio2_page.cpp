@@ -2,6 +2,7 @@
 // snapping pivots, a gauge, the out-of-range warning and a disabled field.
 
 #include "examples/gallery/pages.h"
+#include "framework/controls/application.h"
 #include "framework/controls/label.h"
 #include "framework/controls/sim.h"
 #include "numio/numio2.h"
@@ -21,7 +22,9 @@ class TNumIO2Page : public TForm {
     Fix->SetFixPointDecPlaces(3);
     Fix->SetValue(12.5);
     Field(16, 108, u"Exp", u"Hz", itExp)->SetValue(0.000123);
-    Field(16, 144, u"Hex", u"", itHex)->SetValue(48879);
+    auto* Hex = Field(16, 144, u"Hex", u"", itHex);
+    Hex->SetRangeHigh(65535);
+    Hex->SetValue(48879);
     auto* Dyn = Field(16, 180, u"Any", u"", itDynamic);
     Dyn->SetText(u"%1011");
     auto* Warn = Field(16, 216, u"Temp", u"\u00B0C", itInt);
@@ -47,7 +50,8 @@ class TNumIO2Page : public TForm {
     Gauge->SetButVisible(true);
     Gauge->SetGaugeVisible(true);
     Gauge->SetGaugeLeftMargin(45);
-    Gauge->SetGaugeWidth(82);
+    Gauge->SetGaugeWidth(102);
+    Gauge->SetRangeLow(0);
     Gauge->SetRangeHigh(100);
     Gauge->SetValue(65);
     auto* Left = Field(290, 176, u"Left", u"", itFloat);
@@ -72,8 +76,9 @@ class TNumIO2Page : public TForm {
   TNumIO2* Field(int X, int Y, const String& Left, const String& Right, TInFormat Format) {
     auto* N = new TNumIO2(this);
     N->SetParent(this);
-    N->SetBounds(X, Y, 200, 28);
+    N->SetBounds(X, Y, 230, 28);
     N->SetLeftSpace(45);
+    N->SetTextBoxWidth(100);
     N->SetLeftText(Left);
     N->SetRightText(Right);
     N->SetInputFormat(Format);
@@ -96,4 +101,6 @@ ORV_GALLERY_PAGE(numio2, u"Numeric fields", [] { return new TNumIO2Page(nullptr)
                    P->Spin->SetFocus();
                    sim::KeyDown(P->Spin, VK_END, TShiftState{});
                    sim::TypeText(P->Spin, u"5");
+                   // Half a second on, only the focused field still shows its caret.
+                   Application->AdvanceTime(1000);
                  });
