@@ -85,6 +85,12 @@ void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
   }
   const bool Ctrl = FKeyCntrl || Shift.Contains(ssCtrl);
   const bool Shifted = FKeyShifted || Shift.Contains(ssShift);
+  // A value written since the last edit may have shortened the buffer under
+  // a caret or selection that stayed where it was.
+  const int Len = static_cast<int>(FInBuffer.size());
+  FCaretPos = std::clamp(FCaretPos, 0, Len);
+  FSelBegin = std::clamp(FSelBegin, 0, Len);
+  FSelEnd = std::clamp(FSelEnd, FSelBegin, Len);
   const bool HasSelection = FSelBegin < FSelEnd;
   if (FReadOnly) {
     if (Ctrl && Key == 'C' && HasSelection) Clipboard()->SetAsText(FInBuffer.substr(FSelBegin, FSelEnd - FSelBegin));
@@ -94,7 +100,6 @@ void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
   TPaintBatch Batch(this);
   const String OldBuffer = FInBuffer;
   const int OldCaret = FCaretPos;
-  const int Len = static_cast<int>(FInBuffer.size());
   bool Pasted = false;
   if (Ctrl) {
     switch (Key) {

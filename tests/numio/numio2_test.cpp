@@ -270,6 +270,13 @@ TEST_F(NumIO2Test, DeletingEverythingLeavesTheFormattedZero) {
   Key(VK_END);
   Key(VK_BACK);
   EXPECT_EQ(N->Text(), u"0.0");
+  // A shorter value written under a selection: the keys keep to the buffer.
+  N->SetValue(123.25);
+  N->SetSelBegin(6);
+  N->SetSelEnd(6);
+  N->SetValue(3);
+  Key(VK_BACK);
+  EXPECT_EQ(N->Text(), u"3.0");
 }
 
 TEST_F(NumIO2Test, ClipboardKeys) {
