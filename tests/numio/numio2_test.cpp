@@ -298,6 +298,19 @@ TEST_F(NumIO2Test, ClipboardKeys) {
   EXPECT_EQ(Beeps(), 1u);
 }
 
+TEST_F(NumIO2Test, MouseDragSelectsAndTheSelectionIsInverted) {
+  N->SetValue(123.5);  // "123.50", centred in the box
+  EXPECT_EQ(Render()->Canvas()->Pixels(75, 3), 0xFFFFFFu);
+  sim::MouseDown(N, mbLeft, {}, 36, 10);  // left of the text: position 0
+  EXPECT_EQ(N->CaretPos(), 0);
+  sim::MouseMove(N, TShiftState{ssLeft}, 116, 10);  // past its end
+  sim::MouseUp(N, mbLeft, {}, 116, 10);
+  EXPECT_EQ(N->SelBegin(), 0);
+  EXPECT_EQ(N->SelEnd(), 6);
+  EXPECT_EQ(N->MouseAreaCode(), 2);
+  EXPECT_EQ(Render()->Canvas()->Pixels(75, 3), 0x000000u);
+}
+
 // --- Spin buttons and gauge --------------------------------------------------------------
 
 struct SpinRow {
