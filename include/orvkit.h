@@ -10,3 +10,5 @@
 #include "gradfl/gradfl.h"
 #include "sevenseg/sevenseg.h"
 #include "repsbut/repsbut.h"
+#include "numlab/numlab.h"
+#include "progbar/progbar.h"
