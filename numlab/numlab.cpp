@@ -3,6 +3,7 @@
 #include "numlab/numlab.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "foundation/drawing.h"
 #include "framework/graphics/bitmap.h"
@@ -234,15 +235,27 @@ void TNumLab::PaintBox(TCanvas* C, int TY) {
   C->TextRect(TRect{LS + 3, 2, LS + LW - 1, H - 3}, X, TY, Text);
 }
 
+// Opaque, the label is drawn straight onto its canvas: the form surface is
+// already an off-screen picture the backend presents whole. Transparent, it
+// is drawn off screen on white and combined with the parent's picture by AND.
 void TNumLab::Paint() {
   if (!Visible() && !ComponentState().Contains(csDesigning)) return;
   TCanvas* Screen = Canvas();
   const int W = Width(), H = Height();
   if (Screen->Target() == nullptr || W <= 0 || H <= 0) return;  // nowhere to draw
 
-  TBitmap Off(W, H);
-  TCanvas* C = Off.Canvas();
+  std::unique_ptr<TBitmap> Off;
+  TCanvas* C = Screen;
+  if (FTransParent) {
+    Off = std::make_unique<TBitmap>(W, H);
+    C = Off->Canvas();
+  }
+  TCanvasStateSaver Saver(Screen);
   C->SetFont(Font());
+  C->SetCopyMode(cmSrcCopy);
+  C->Pen()->SetMode(pmCopy);
+  C->Pen()->SetStyle(psSolid);
+  C->Pen()->SetWidth(1);
   const int TY = (H - C->TextHeight(kHeightSample)) / 2;
 
   const TColor Back = FTransParent ? clWhite : FColorOutBakG;
@@ -252,21 +265,18 @@ void TNumLab::Paint() {
   C->Rectangle(0, 0, W, H);
   PaintCaptions(C, TY);
   PaintBox(C, TY);
+  if (!FTransParent) return;
 
-  if (FTransParent) {
-    // Under the box the parent's picture is replaced: white lets a coloured
-    // text through the AND unchanged, the box colour frames a black one.
-    const TColor Under = FColorLabText != clBlack ? clWhite : FColorLabBakG;
-    Screen->Pen()->SetColor(Under);
-    Screen->Brush()->SetColor(Under);
-    Screen->Brush()->SetStyle(bsSolid);
-    Screen->Rectangle(FLeftSpace + 2, 2, FLeftSpace + FLabWidth, H - 2);
-    Screen->SetCopyMode(cmSrcAnd);
-  } else {
-    Screen->SetCopyMode(cmSrcCopy);
-  }
+  // Under the box the parent's picture is replaced: white lets a coloured
+  // text through the AND unchanged, the box colour frames a black one.
+  const TColor Under = FColorLabText != clBlack ? clWhite : FColorLabBakG;
+  Screen->Pen()->SetColor(Under);
+  Screen->Pen()->SetStyle(psSolid);
+  Screen->Brush()->SetColor(Under);
+  Screen->Brush()->SetStyle(bsSolid);
+  Screen->Rectangle(FLeftSpace + 2, 2, FLeftSpace + FLabWidth, H - 2);
+  Screen->SetCopyMode(cmSrcAnd);
   Screen->CopyRect(TRect{0, 0, W, H}, C, TRect{0, 0, W, H});
-  Screen->SetCopyMode(cmSrcCopy);
 }
 
 }  // namespace orv

@@ -7,6 +7,7 @@
 
 #include "framework/controls/application.h"
 #include "framework/controls/timers.h"
+#include "framework/graphics/bitmap.h"
 #include "framework/graphics/colors.h"
 
 namespace orv {
@@ -52,6 +53,7 @@ void TProgBar::Assign(TPersistent* Source) {
   FColorScheme = Other->FColorScheme;
   FDirection = Other->FDirection;
   FBarColorArray = Other->FBarColorArray;
+  FBarPixelsStale = true;
   AuxBmp->Assign(Other->AuxBmp.get());
   FColorBakG = Other->FColorBakG;
   FColorGrad = Other->FColorGrad;
@@ -121,6 +123,15 @@ void TProgBar::FillColorTable() {
   const TColor First = FBarColorArray[0], Last = FBarColorArray[kLastIndex];
   for (int I = 1; I < kLastIndex; ++I)
     FBarColorArray[static_cast<size_t>(I)] = InterpolateColor(First, Last, static_cast<double>(I) / kLastIndex);
+  FBarPixelsStale = true;
+}
+
+const std::array<uint32_t, kBarColorCount>& TProgBar::BarPixels() {
+  if (FBarPixelsStale) {
+    for (size_t I = 0; I < FBarPixels.size(); ++I) FBarPixels[I] = ColorToPixel(ColorToRGB(FBarColorArray[I]));
+    FBarPixelsStale = false;
+  }
+  return FBarPixels;
 }
 
 void TProgBar::SetColorMin(TColor Value) {
@@ -143,6 +154,7 @@ TColor TProgBar::GetBarColorElem(int Index) const {
 void TProgBar::SetBarColorElem(int Index, TColor Color) {
   if (Index < 0 || Index > kLastIndex) return;
   FBarColorArray[static_cast<size_t>(Index)] = Color;
+  FBarPixelsStale = true;
 }
 
 void TProgBar::SetColorScheme(TColorScheme Value) {

@@ -147,14 +147,24 @@ class TProgBar : public TGraphicControl {
  private:
   // Entries 1..1022 from entries 0 and 1023.
   void FillColorTable();
+  // FBarPixels for the current table.
+  const std::array<uint32_t, kBarColorCount>& BarPixels();
   void TimerWndProc(TMessage& Message);
   void StartTimer();
   void RepeatTimer();
   void Arm(int Interval);
   bool Designing() const { return ComponentState().Contains(csDesigning); }
 
-  // Drawing steps on the off-screen canvas (progbar_draw.cpp).
-  void DrawBar(TCanvas* C, int W, int H);
+  // Where the bar lies along its direction: from Start to End (exclusive),
+  // Len pixels of the Usable length.
+  struct TBarExtent {
+    bool Horizontal = true;
+    int Usable = 0, Len = 0, Start = 0, End = 0;
+  };
+  TBarExtent BarExtent(int W, int H) const;
+
+  // Drawing steps (progbar_draw.cpp).
+  void DrawBar(TCanvas* C, int W, int H, const TBarExtent& Bar);
   void DrawGrid(TCanvas* C, int W, int H, int Start, int End);
   void PaintFrame(TCanvas* C, TFrameStyle Style, int L, int T, int R, int B);
   void DrawValueText(TCanvas* C);
@@ -173,6 +183,9 @@ class TProgBar : public TGraphicControl {
   double FProgMin = 0.0;
   TDirection FDirection = dirRight;
   std::array<TColor, kBarColorCount> FBarColorArray{};
+  // The table as surface pixels, rebuilt on the first paint after a change.
+  std::array<uint32_t, kBarColorCount> FBarPixels{};
+  bool FBarPixelsStale = true;
   std::unique_ptr<TBitmap> AuxBmp;
   TColor FColorMargin = 0xC0C0C0;
   TColor FColorBakG = 0xC0C0C0;

@@ -18,7 +18,16 @@ constexpr int kExpDigits = 4;
 
 int Channel(TColor C, int Shift) { return static_cast<int>((C >> Shift) & 0xFF); }
 
-int IndexAt(int Pos, int Span) { return static_cast<int>(Round(static_cast<long double>(kLastIndex) * Pos / Span)); }
+// Round(1023 * Pos / Span) for Pos >= 0 and Span > 0, halves to even, in
+// integers: the quotient of two such integers is never within rounding
+// error of a half unless it is one, so this equals rounding the real quotient.
+int IndexAt(int Pos, int Span) {
+  const long long Num = static_cast<long long>(kLastIndex) * Pos;
+  long long Q = Num / Span;
+  const long long Twice = 2 * (Num % Span);
+  if (Twice > Span || (Twice == Span && (Q & 1) != 0)) ++Q;
+  return static_cast<int>(Q);
+}
 
 }  // namespace
 
@@ -55,6 +64,19 @@ int BarColorIndex(TColorMapping Mode, int Pos, int Len, int Usable) {
       break;
   }
   return std::clamp(Index, 0, kLastIndex);
+}
+
+TBarColorWalk::TBarColorWalk(TColorMapping Mode, int Len, int Usable) {
+  const int Span = Mode == cgmStretch ? Len : Usable;
+  if (Span <= 0) {
+    FFixed = true;
+    FOffset = Mode == cgmStretch ? 0 : kLastIndex;
+    return;
+  }
+  FSpan = Span;
+  FStepQuot = kLastIndex / Span;
+  FStepRem = kLastIndex % Span;
+  if (Mode == cgmMove) FOffset = kLastIndex - IndexAt(std::max(Len - 1, 0), Usable);
 }
 
 String ProgBarValueText(double Value, int DecPlaces) {

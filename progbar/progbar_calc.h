@@ -33,6 +33,33 @@ int BarLength(double Value, double Min, double Max, int Usable, int Limit);
 // Len pixels over Usable pixels.
 int BarColorIndex(TColorMapping Mode, int Pos, int Len, int Usable);
 
+// The indices BarColorIndex gives for pixels 0, 1, 2, ... of one bar, one
+// per call of Next, walked without a division per pixel.
+class TBarColorWalk {
+ public:
+  TBarColorWalk(TColorMapping Mode, int Len, int Usable);
+  int Next() {
+    if (FFixed) return FOffset;
+    long long Index = FQuot;
+    if (2 * FRem > FSpan || (2 * FRem == FSpan && (FQuot & 1) != 0)) ++Index;
+    FQuot += FStepQuot;
+    FRem += FStepRem;
+    if (FRem >= FSpan) {
+      FRem -= FSpan;
+      ++FQuot;
+    }
+    Index += FOffset;
+    return Index < 0 ? 0 : Index > kBarColorCount - 1 ? kBarColorCount - 1 : static_cast<int>(Index);
+  }
+
+ private:
+  long long FQuot = 0;  // 1023 * Pos div Span
+  long long FRem = 0;   // 1023 * Pos mod Span
+  long long FStepQuot = 0, FStepRem = 0, FSpan = 1;
+  int FOffset = 0;      // added to the rounded quotient
+  bool FFixed = false;  // no span: every pixel takes FOffset
+};
+
 // The value text for DecPlaces: 0..10 fixed point with that many decimals;
 // -1 exponent notation with a two-digit exponent ("1.235E+02"; every
 // character "*" when the exponent needs more); -2 exponent notation with a

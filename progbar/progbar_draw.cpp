@@ -47,6 +47,21 @@ void PaintStripRows(TCanvas* C, int X, int Top, int Bottom, const std::vector<ui
 
 }  // namespace
 
+TProgBar::TBarExtent TProgBar::BarExtent(int W, int H) const {
+  const int ML = FMarginLeft, MR = FMarginRight, MT = FMarginTop, MB = FMarginBottom;
+  TBarExtent E;
+  E.Horizontal = FDirection == dirRight || FDirection == dirLeft;
+  E.Usable = E.Horizontal ? W - ML - MR : H - MT - MB;
+  E.Len = BarLength(FProgValue, FProgMin, FProgMax, E.Usable, kBarLimit);
+  switch (FDirection) {
+    case dirRight: E.Start = ML; E.End = ML + E.Len; break;
+    case dirLeft: E.Start = W - MR; E.End = W - MR - E.Len; break;
+    case dirUp: E.Start = H - MB; E.End = H - MB - E.Len; break;
+    case dirDown: E.Start = MT; E.End = MT + E.Len; break;
+  }
+  return E;
+}
+
 void TProgBar::Paint() {
   if (!Visible() && !Designing()) return;
   TCanvas* C = Canvas();
@@ -58,51 +73,67 @@ void TProgBar::Paint() {
   C->Pen()->SetWidth(1);
 
   const TRect Area{FMarginLeft, FMarginTop, W - FMarginRight, H - FMarginBottom};
+  const TBarExtent Bar = BarExtent(W, H);
+  // Pixels painted over later are not filled first: with the bar area
+  // inside the control only the margin ring takes the margin colour, and
+  // without an image only the part of the bar area the bar leaves free takes
+  // the background colour. The picture is the same as filling both whole.
+  const bool Inside = 0 <= Area.Left && Area.Left < Area.Right && Area.Right <= W && 0 <= Area.Top &&
+                      Area.Top < Area.Bottom && Area.Bottom <= H;
   SolidTools(C, FColorMargin);
-  C->Rectangle(0, 0, W, H);
+  if (Inside) {
+    C->FillRect(TRect{0, 0, W, Area.Top});
+    C->FillRect(TRect{0, Area.Bottom, W, H});
+    C->FillRect(TRect{0, Area.Top, Area.Left, Area.Bottom});
+    C->FillRect(TRect{Area.Right, Area.Top, W, Area.Bottom});
+  } else {
+    C->Rectangle(0, 0, W, H);
+  }
   SolidTools(C, FColorBakG);
-  C->Rectangle(Area);
+  const bool BarCovers = !FColorGrad || Bar.Len > 0;
+  if (Inside && FBakGndFile.empty() && BarCovers) {
+    const int Lo = std::min(Bar.Start, Bar.End), Hi = std::max(Bar.Start, Bar.End);
+    if (Bar.Horizontal) {
+      C->FillRect(TRect{Area.Left, Area.Top, std::clamp(Lo, Area.Left, Area.Right), Area.Bottom});
+      C->FillRect(TRect{std::clamp(Hi, Area.Left, Area.Right), Area.Top, Area.Right, Area.Bottom});
+    } else {
+      C->FillRect(TRect{Area.Left, Area.Top, Area.Right, std::clamp(Lo, Area.Top, Area.Bottom)});
+      C->FillRect(TRect{Area.Left, std::clamp(Hi, Area.Top, Area.Bottom), Area.Right, Area.Bottom});
+    }
+  } else {
+    C->Rectangle(Area);
+  }
   if (!FBakGndFile.empty()) C->StretchDraw(Area, AuxBmp.get());
-  DrawBar(C, W, H);
+  DrawBar(C, W, H, Bar);
   PaintFrame(C, FInnerFrameSt, Area.Left, Area.Top, Area.Right, Area.Bottom);
   PaintFrame(C, FOuterFrameSt, 0, 0, W, H);
   if (FShowValue) DrawValueText(C);
 }
 
-void TProgBar::DrawBar(TCanvas* C, int W, int H) {
+void TProgBar::DrawBar(TCanvas* C, int W, int H, const TBarExtent& Bar) {
   const int ML = FMarginLeft, MR = FMarginRight, MT = FMarginTop, MB = FMarginBottom;
-  const bool Horizontal = FDirection == dirRight || FDirection == dirLeft;
-  const int Usable = Horizontal ? W - ML - MR : H - MT - MB;
-  const int Len = BarLength(FProgValue, FProgMin, FProgMax, Usable, kBarLimit);
-  // The bar runs from Start to End (exclusive) along its direction.
-  int Start = 0, End = 0;
-  switch (FDirection) {
-    case dirRight: Start = ML; End = ML + Len; break;
-    case dirLeft: Start = W - MR; End = W - MR - Len; break;
-    case dirUp: Start = H - MB; End = H - MB - Len; break;
-    case dirDown: Start = MT; End = MT + Len; break;
-  }
+  const int Start = Bar.Start, End = Bar.End, Len = Bar.Len;
   if (!FColorGrad) {
     SolidTools(C, FBarColorArray[0]);
-    if (Horizontal)
+    if (Bar.Horizontal)
       C->Rectangle(Start, MT, End, H - MB);
     else
       C->Rectangle(ML, Start, W - MR, End);
   } else if (Len > 0) {
     // Only the part of the bar inside the control is coloured; the colour of
     // a pixel still depends on the whole length.
-    const int Visible = std::min(Len, Horizontal ? W : H);
-    if (Horizontal) {
+    const int Visible = std::min(Len, Bar.Horizontal ? W : H);
+    TBarColorWalk Walk(FColorMapMode, Len, Bar.Usable);
+    if (Bar.Horizontal) {
+      const auto& Pixels = BarPixels();
       std::vector<uint32_t> Strip(static_cast<size_t>(Visible));
-      for (int F = 0; F < Visible; ++F) {
-        const uint32_t Pixel = ColorToPixel(ColorToRGB(FBarColorArray[BarColorIndex(FColorMapMode, F, Len, Usable)]));
-        Strip[FDirection == dirRight ? static_cast<size_t>(F) : static_cast<size_t>(Visible - 1 - F)] = Pixel;
-      }
+      for (int F = 0; F < Visible; ++F) Strip[static_cast<size_t>(F)] = Pixels[static_cast<size_t>(Walk.Next())];
+      if (FDirection == dirLeft) std::reverse(Strip.begin(), Strip.end());
       PaintStripRows(C, FDirection == dirRight ? Start : Start - Visible, MT, H - MB, Strip);
     } else {
       C->Brush()->SetStyle(bsSolid);
       for (int F = 0; F < Visible; ++F) {
-        C->Brush()->SetColor(FBarColorArray[BarColorIndex(FColorMapMode, F, Len, Usable)]);
+        C->Brush()->SetColor(FBarColorArray[static_cast<size_t>(Walk.Next())]);
         const int Y = FDirection == dirUp ? Start - F - 1 : Start + F;
         C->FillRect(TRect{ML, Y, W - MR, Y + 1});
       }
@@ -146,12 +177,22 @@ void TProgBar::DrawGrid(TCanvas* C, int W, int H, int Start, int End) {
   }
 }
 
+// Every frame line is horizontal or vertical, so each is filled as a
+// one-pixel rectangle: the same pixels as the pen's lines and outlines.
 void TProgBar::PaintFrame(TCanvas* C, TFrameStyle Style, int L, int T, int R, int B) {
   if (Style == fsNone) return;
-  C->Brush()->SetStyle(bsClear);
-  auto Outline = [C](TColor Color, int X1, int Y1, int X2, int Y2) {
-    C->Pen()->SetColor(Color);
-    C->Rectangle(X1, Y1, X2, Y2);
+  C->Brush()->SetStyle(bsSolid);
+  auto Fill = [C](TColor Color, int X1, int Y1, int X2, int Y2) {
+    C->Brush()->SetColor(Color);
+    C->FillRect(TRect{X1, Y1, X2, Y2});
+  };
+  // The outline of Rectangle(X1, Y1, X2, Y2) with a clear brush.
+  auto Outline = [&Fill](TColor Color, int X1, int Y1, int X2, int Y2) {
+    if (X2 <= X1 || Y2 <= Y1) return;
+    Fill(Color, X1, Y1, X2, Y1 + 1);
+    Fill(Color, X1, Y2 - 1, X2, Y2);
+    Fill(Color, X1, Y1, X1 + 1, Y2);
+    Fill(Color, X2 - 1, Y1, X2, Y2);
   };
   switch (Style) {
     case fsSimple:
@@ -160,14 +201,14 @@ void TProgBar::PaintFrame(TCanvas* C, TFrameStyle Style, int L, int T, int R, in
     case fsLowered:
     case fsRaised: {
       const bool Lowered = Style == fsLowered;
-      C->Pen()->SetColor(Lowered ? FColBlackLine : FColWhiteLine);
-      C->MoveTo(L + 1, B - 3);
-      C->LineTo(L + 1, T + 1);
-      C->LineTo(R - 1, T + 1);
-      C->Pen()->SetColor(Lowered ? FColWhiteLine : FColBlackLine);
-      C->MoveTo(L + 1, B - 1);
-      C->LineTo(R - 1, B - 1);
-      C->LineTo(R - 1, T);
+      const TColor First = Lowered ? FColBlackLine : FColWhiteLine;
+      const TColor Second = Lowered ? FColWhiteLine : FColBlackLine;
+      // (L + 1, B - 3) to (L + 1, T + 1) to (R - 1, T + 1), end points excluded.
+      Fill(First, L + 1, T + 2, L + 2, B - 2);
+      Fill(First, L + 1, T + 1, R - 1, T + 2);
+      // (L + 1, B - 1) to (R - 1, B - 1) to (R - 1, T).
+      Fill(Second, L + 1, B - 1, R - 1, B);
+      Fill(Second, R - 1, T + 1, R, B);
       Outline(FColGrayLine, L, T, R - 1, B - 1);
       break;
     }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -58,6 +59,19 @@ INSTANTIATE_TEST_SUITE_P(
                       // The end of a moving gradient always takes the last colour.
                       TIndexRow{cgmMove, 99, 100, 292, 1023}, TIndexRow{cgmMove, 0, 100, 292, 676},
                       TIndexRow{cgmMove, 0, 1, 292, 1023}, TIndexRow{cgmMove, 0, 292, 292, 4}));
+
+// The walk gives exactly the indices of the direct formula, exact halves
+// included, for every mode over many bar and area lengths.
+TEST(ProgBarCalc, WalkMatchesTheDirectIndexEverywhere) {
+  for (TColorMapping Mode : {cgmCover, cgmStretch, cgmMove})
+    for (int Usable : {0, 1, 2, 7, 292, 682, 1023, 2046, 3001})
+      for (int Len : {0, 1, 3, 146, 292, 1500, 4000}) {
+        TBarColorWalk Walk(Mode, Len, Usable);
+        for (int Pos = 0; Pos < std::max(Len, 1); ++Pos)
+          ASSERT_EQ(Walk.Next(), BarColorIndex(Mode, Pos, Len, Usable))
+              << "mode " << int(Mode) << " usable " << Usable << " len " << Len << " pos " << Pos;
+      }
+}
 
 TEST(ProgBarCalc, ValueTextByDecimalPlaces) {
   const Char Saved = FormatSettings.DecimalSeparator;
