@@ -12,3 +12,4 @@
 #include "repsbut/repsbut.h"
 #include "numlab/numlab.h"
 #include "progbar/progbar.h"
+#include "marksel/marksel.h"

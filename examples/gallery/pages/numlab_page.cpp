@@ -91,7 +91,13 @@ class TNumLabPage : public TForm {
 
   // Drive: the values move on, as new readings would.
   void Step() {
-    for (TNumLab* L : Labels) L->SetValue(L->DisplayType() == dtDateTime ? L->Value() + 31 : L->Value() * 1.7 + 1);
+    for (TNumLab* L : Labels) {
+      switch (L->DisplayType()) {
+        case dtDateTime: L->SetValue(L->Value() + 31); break;
+        case dtState: L->SetValue(std::fmod(L->Value() + 1, 3)); break;
+        default: L->SetValue(L->Value() * 1.7 + 1);
+      }
+    }
   }
 
  private:
