@@ -19,3 +19,6 @@
 #include "colsel/colbut.h"
 #include "colsel/colsel.h"
 #include "meter/meter.h"
+#include "numlab/numlab.h"
+#include "progbar/progbar.h"
+#include "marksel/marksel.h"
