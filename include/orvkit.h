@@ -10,3 +10,4 @@
 #include "gradfl/gradfl.h"
 #include "sevenseg/sevenseg.h"
 #include "repsbut/repsbut.h"
+#include "onoffbut/onoffbut.h"
