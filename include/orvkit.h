@@ -11,3 +11,4 @@
 #include "sevenseg/sevenseg.h"
 #include "repsbut/repsbut.h"
 #include "onoffbut/onoffbut.h"
+#include "rasterlab/rasterlab.h"
