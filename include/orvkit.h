@@ -12,3 +12,4 @@
 #include "repsbut/repsbut.h"
 #include "onoffbut/onoffbut.h"
 #include "rasterlab/rasterlab.h"
+#include "thumbnails/thumbnails.h"
