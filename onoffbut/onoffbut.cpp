@@ -51,6 +51,7 @@ TOnOffBut::TOnOffBut(TComponent* AOwner) : TGraphicControl(AOwner), FColorBakG(c
   for (auto& B : FButImg) B = std::make_unique<TBitmap>();
   for (auto& B : FUserImg) B = std::make_unique<TBitmap>(kUserGlyphSize, kUserGlyphSize);  // white
   FMask = std::make_unique<TBitmap>();
+  FBuffer = std::make_unique<TBitmap>();
   // Default user glyphs: a cross for off, a circle for on; the disabled ones stay blank.
   TCanvas* Off = FUserImg[1]->Canvas();
   Off->Pen()->SetColor(clBlack);
@@ -363,10 +364,17 @@ void TOnOffBut::DrawCaption(TCanvas* Bmp, TCanvas* Mask, int X, int Y, const Str
     Bmp->Font()->SetColor(clGray);
     Bmp->TextOut(X, Y, Text);
   }
-  Mask->TextOut(X, Y, Text);
+  if (Mask != nullptr) Mask->TextOut(X, Y, Text);
 }
 
-void TOnOffBut::DrawCaptions(TCanvas* Bmp, TCanvas* Mask, int W, int TextH) {
+void TOnOffBut::DrawCaptions(TCanvas* Bmp, TCanvas* Mask, int W) {
+  if (FLeftText.empty() && FRightText.empty() && FTopText.empty() && FBottomText.empty()) return;
+  Bmp->SetFont(Font());
+  if (Mask != nullptr) {
+    Mask->SetFont(Font());
+    Mask->Font()->SetColor(clBlack);
+  }
+  const int TextH = Bmp->TextHeight(kTextSample);
   const int GW = FGlyphWidth, GH = FGlyphHeight, LS = FLeftSpace;
   const int Ym = FTopSpace + (GH - TextH) / 2;
   const int Yt = FTopSpace - TextH - 4;
@@ -391,31 +399,26 @@ void TOnOffBut::DrawCaptions(TCanvas* Bmp, TCanvas* Mask, int W, int TextH) {
     DrawCaption(Bmp, Mask, AcrossX(FBTAlignment, Bmp->TextWidth(FBottomText)), Yb, FBottomText);
 }
 
-void TOnOffBut::DrawGlyph(TBitmap* Bmp, int W, int H) {
+void TOnOffBut::DrawGlyph(TBitmap* Dest, const TPoint& Origin, const TRect& Clip, TBitmap* Mask) {
   const TBitmap* G = FButImg[static_cast<size_t>(GlyphIndex(FOnOff, FEnabled))].get();
-  const int GX = FLeftSpace + 1, GY = FTopSpace + 1;
-  // Only the part of the glyph rectangle that lies on the control.
-  const int X1 = std::max(GX, 0), X2 = std::min(GX + FGlyphWidth, W);
-  const int Y1 = std::max(GY, 0), Y2 = std::min(GY + FGlyphHeight, H);
+  // The glyph rectangle in Dest coordinates, cut to the clip.
+  const int GX = Origin.X + FLeftSpace + 1, GY = Origin.Y + FTopSpace + 1;
+  const int X1 = std::max(GX, Clip.Left), X2 = std::min(GX + FGlyphWidth, Clip.Right);
+  const int Y1 = std::max(GY, Clip.Top), Y2 = std::min(GY + FGlyphHeight, Clip.Bottom);
   const uint32_t Key = ColorToPixel(kOnOffKeyColor);
   const uint32_t Back = FTransParent ? 0 : ColorToPixel(ColorToRGB(FColorBakG));
   for (int Y = Y1; Y < Y2; ++Y) {
-    uint32_t* Dst = Bmp->ScanLine(Y);
-    uint32_t* M = FMask->ScanLine(Y);
+    uint32_t* Row = Dest->ScanLine(Y);
     const int GRow = Y - GY;
     // A user glyph smaller than the glyph size leaves background around it.
     const uint32_t* Src = GRow < G->Height() ? G->ScanLine(GRow) : nullptr;
-    for (int X = X1; X < X2; ++X) {
-      const int GCol = X - GX;
-      const uint32_t P = Src != nullptr && GCol < G->Width() ? Src[GCol] : Key;
-      if (P == Key) {
-        Dst[X] = Back;
-        M[X] = 0xFFFFFF;
-      } else {
-        Dst[X] = P;
-        M[X] = 0;
-      }
-    }
+    const int XPic = Src != nullptr ? std::max(X1, std::min(X2, GX + G->Width())) : X1;
+    for (int X = X1; X < XPic; ++X) Row[X] = Src[X - GX] == Key ? Back : Src[X - GX];
+    for (int X = XPic; X < X2; ++X) Row[X] = Back;
+    if (Mask == nullptr) continue;
+    uint32_t* M = Mask->ScanLine(Y - Origin.Y);
+    for (int X = X1; X < XPic; ++X) M[X - Origin.X] = Src[X - GX] == Key ? 0xFFFFFF : 0;
+    for (int X = XPic; X < X2; ++X) M[X - Origin.X] = 0xFFFFFF;
   }
 }
 
@@ -424,41 +427,49 @@ void TOnOffBut::Paint() {
   TCanvas* Screen = Canvas();
   const int W = Width(), H = Height();
   if (Screen->Target() == nullptr || W <= 0 || H <= 0) return;  // nowhere to draw
+  Screen->Brush()->SetStyle(bsSolid);
+  if (!FTransParent) {
+    // Opaque, the picture is drawn straight onto the control: what an
+    // off-screen copy would give, without the copy.
+    Screen->Brush()->SetColor(FColorBakG);
+    Screen->FillRect(TRect{0, 0, W, H});
+    DrawCaptions(Screen, nullptr, W);
+    TRect Clip = Screen->DeviceClip();
+    const TPoint Origin = Screen->Origin();
+    Clip = IntersectRect(Clip, TRect{Origin.X, Origin.Y, Origin.X + W, Origin.Y + H});
+    DrawGlyph(Screen->Target(), Origin, Clip, nullptr);
+    DrawFrame(Screen, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, 0);
+    return;
+  }
 
-  FMask->SetSize(W, H);
+  // Transparent: a picture on black and a mask, white where the parent
+  // shows through and black where the picture does.
+  if (FMask->Width() != W || FMask->Height() != H) FMask->SetSize(W, H);
+  if (FBuffer->Width() != W || FBuffer->Height() != H) FBuffer->SetSize(W, H);
   TCanvas* M = FMask->Canvas();
-  M->SetFont(Font());
-  M->Pen()->SetColor(clWhite);
   M->Brush()->SetStyle(bsSolid);
   M->Brush()->SetColor(clWhite);
-  M->Rectangle(0, 0, W, H);
-  M->Font()->SetColor(clBlack);
-
-  TBitmap Off(W, H);
-  TCanvas* C = Off.Canvas();
-  C->SetFont(Font());
-  const TColor Ground = FTransParent ? clBlack : FColorBakG;
-  C->Pen()->SetColor(Ground);
-  C->Brush()->SetColor(Ground);
-  C->Rectangle(0, 0, W, H);
-
-  if (!FLeftText.empty() || !FRightText.empty() || !FTopText.empty() || !FBottomText.empty())
-    DrawCaptions(C, M, W, C->TextHeight(kTextSample));
-  DrawGlyph(&Off, W, H);
+  M->FillRect(TRect{0, 0, W, H});
+  TCanvas* C = FBuffer->Canvas();
+  C->Brush()->SetStyle(bsSolid);
+  C->Brush()->SetColor(clBlack);
+  C->FillRect(TRect{0, 0, W, H});
+  DrawCaptions(C, M, W);
+  DrawGlyph(FBuffer.get(), TPoint{0, 0}, TRect{0, 0, W, H}, FMask.get());
   DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, 0);
   DrawFrame(M, FFrameStyle, 0, 0, W - 1, H - 1, clBlack, clBlack, clBlack, clBlack, clBlack);
 
-  const TRect All{0, 0, W, H};
-  if (FTransParent) {
-    Screen->SetCopyMode(cmSrcAnd);
-    Screen->CopyRect(All, M, All);
-    Screen->SetCopyMode(cmSrcPaint);
-    Screen->CopyRect(All, C, All);
-  } else {
-    Screen->SetCopyMode(cmSrcCopy);
-    Screen->CopyRect(All, C, All);
+  // The mask combined with the control's pixels by AND, then the picture by
+  // OR: white mask pixels keep the parent, black ones take the picture.
+  const TPoint Origin = Screen->Origin();
+  const TRect Clip = IntersectRect(Screen->DeviceClip(), TRect{Origin.X, Origin.Y, Origin.X + W, Origin.Y + H});
+  TBitmap* Dest = Screen->Target();
+  for (int Y = Clip.Top; Y < Clip.Bottom; ++Y) {
+    uint32_t* Row = Dest->ScanLine(Y) + Clip.Left;
+    const uint32_t* MaskRow = FMask->ScanLine(Y - Origin.Y) + (Clip.Left - Origin.X);
+    const uint32_t* PicRow = FBuffer->ScanLine(Y - Origin.Y) + (Clip.Left - Origin.X);
+    for (int X = 0; X < Clip.Right - Clip.Left; ++X) Row[X] = (Row[X] & MaskRow[X]) | PicRow[X];
   }
-  Screen->SetCopyMode(cmSrcCopy);
 }
 
 }  // namespace orv

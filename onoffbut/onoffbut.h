@@ -167,14 +167,20 @@ class TOnOffBut : public TGraphicControl {
   // Repaints at once, or asks for a repaint when transparent (the parent
   // must be drawn first for the see-through parts).
   void Redraw();
-  void DrawCaptions(TCanvas* Bmp, TCanvas* Mask, int W, int TextH);
+  // Captions on Bmp and, when given, on the mask.
+  void DrawCaptions(TCanvas* Bmp, TCanvas* Mask, int W);
   void DrawCaption(TCanvas* Bmp, TCanvas* Mask, int X, int Y, const String& Text);
-  void DrawGlyph(TBitmap* Bmp, int W, int H);
+  // The glyph in use, key pixels replaced by the background (black when
+  // transparent), into Dest where the control's (0, 0) lies at Origin, within
+  // Clip (Dest coordinates); the mask, when given, is control-sized.
+  void DrawGlyph(TBitmap* Dest, const TPoint& Origin, const TRect& Clip, TBitmap* Mask);
 
   bool FOnOff = true;
   std::array<std::unique_ptr<TBitmap>, 4> FButImg;
   std::array<std::unique_ptr<TBitmap>, 4> FUserImg;
   std::unique_ptr<TBitmap> FMask;
+  // Picture of the transparent painting, kept between paints.
+  std::unique_ptr<TBitmap> FBuffer;
   bool FAutoCenter = true;
   TOnOffButStyle FButStyle = oobsColSlideLR;
   int FGroupIndex = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 
 #include "framework/controls/application.h"
@@ -506,8 +507,12 @@ void TRasterLab::Paint() {
   PaintString(C, FXPos + FScrollPosX, FYPos + FScrollPosY, W, H);
   PaintFrame(C, W, H);
 
-  Screen->SetCopyMode(cmSrcCopy);
-  Screen->CopyRect(TRect{0, 0, W, H}, C, TRect{0, 0, W, H});
+  // The picture goes to the control row by row, as a plain copy would.
+  const TPoint Origin = Screen->Origin();
+  const TRect Clip = IntersectRect(Screen->DeviceClip(), TRect{Origin.X, Origin.Y, Origin.X + W, Origin.Y + H});
+  const size_t Bytes = static_cast<size_t>(std::max(0, Clip.Right - Clip.Left)) * sizeof(uint32_t);
+  for (int Y = Clip.Top; Y < Clip.Bottom; ++Y)
+    std::memcpy(Screen->Target()->ScanLine(Y) + Clip.Left, FBuffer->ScanLine(Y - Origin.Y) + (Clip.Left - Origin.X), Bytes);
 }
 
 }  // namespace orv
