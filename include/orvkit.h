@@ -22,3 +22,6 @@
 #include "numlab/numlab.h"
 #include "progbar/progbar.h"
 #include "marksel/marksel.h"
+#include "onoffbut/onoffbut.h"
+#include "rasterlab/rasterlab.h"
+#include "thumbnails/thumbnails.h"
