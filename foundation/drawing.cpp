@@ -10,25 +10,6 @@ namespace orv {
 
 namespace {
 
-// One ring of a bevel on L..R x T..B (inclusive): TopLeft on the top row and
-// the left column except their far ends, BottomRight on the bottom row and
-// the right column. Drawn as four brush fills (the brush is restored).
-void Ring(TCanvas* C, int L, int T, int R, int B, TColor TopLeft, TColor BottomRight) {
-  if (L > R || T > B) return;
-  TBrush* Brush = C->Brush();
-  const TColor OldColor = Brush->Color();
-  const TBrushStyle OldStyle = Brush->Style();
-  Brush->SetStyle(bsSolid);
-  Brush->SetColor(TopLeft);
-  C->FillRect(TRect{L, T, R, T + 1});
-  C->FillRect(TRect{L, T, L + 1, B});
-  Brush->SetColor(BottomRight);
-  C->FillRect(TRect{L, B, R + 1, B + 1});
-  C->FillRect(TRect{R, T, R + 1, B + 1});
-  Brush->SetColor(OldColor);
-  Brush->SetStyle(OldStyle);
-}
-
 enum TMarkShape : uint8_t {
   mkDot,
   mkSquare,
