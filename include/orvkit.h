@@ -5,6 +5,8 @@
 #include "framework/forms/form.h"
 #include "framework/backends/backend.h"
 #include "framework/backends/headless/headless.h"
+#include "framework/forms/colordialog.h"
+#include "framework/grids/grids.h"
 #include "framework/grids/inplaceedit.h"
 #include "framework/graphics/graphics.h"
 #include "framework/rtl/rtl.h"
