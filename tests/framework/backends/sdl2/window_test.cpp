@@ -13,6 +13,7 @@
 #include "framework/controls/application.h"
 #include "framework/controls/customcontrol.h"
 #include "framework/controls/screen.h"
+#include "framework/controls/timercomponent.h"
 #include "framework/controls/timers.h"
 #include "framework/forms/form.h"
 #include "framework/graphics/colors.h"
@@ -287,11 +288,17 @@ TEST_F(Sdl2Window, TimersTickOnTheSdlClock) {
   // date before arming, as an event handler would find it.
   Backend->PumpEvents(0);
   ASSERT_NE(SetTimer(Wnd, 7, 20, nullptr), 0u);
+  // The timer component runs on the same clock.
+  TTimer Timer(nullptr);
+  int TimerTicks = 0;
+  Timer.SetInterval(20);
+  Timer.SetOnTimer([&](TObject*) { ++TimerTicks; });
   const uint64_t Start = SDL_GetTicks64();
-  Backend->RunLoop([&] { return Ticks >= 3 || SDL_GetTicks64() - Start > 5000; });
+  Backend->RunLoop([&] { return (Ticks >= 3 && TimerTicks >= 3) || SDL_GetTicks64() - Start > 5000; });
   const uint64_t Elapsed = SDL_GetTicks64() - Start;
   DeallocateHWnd(Wnd);
   EXPECT_GE(Ticks, 3);
+  EXPECT_GE(TimerTicks, 3);
   // Three ticks of 20 ms cannot come sooner than 60 ms of real time.
   EXPECT_GE(Elapsed, 55u);
   EXPECT_LT(Elapsed, 5000u);
