@@ -145,7 +145,10 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const TRect& ARect) {
       case taCenter: X = (Box.Left + Box.Right) / 2 - W / 2; break;
       default: break;
     }
+    // The cell is already filled in the brush colour: the text needs no box of its own.
+    C->Brush()->SetStyle(bsClear);
     C->TextRect(Box, X, Box.Top - 1, S);
+    C->Brush()->SetStyle(bsSolid);
   };
 
   if (!CheckCol) {
