@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <numbers>
 #include <vector>
 
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/colors.h"
+#include "framework/graphics/font.h"
 #include "framework/rtl/rtlmath.h"
 #include "progbar/progbar.h"
 
@@ -103,7 +105,15 @@ void TProgBar::Paint() {
   } else {
     C->Rectangle(Area);
   }
-  if (!FBakGndFile.empty()) C->StretchDraw(Area, AuxBmp.get());
+  if (!FBakGndFile.empty()) {
+    try {
+      C->StretchDraw(Area, AuxBmp.get());
+    } catch (const std::exception&) {
+      // An image that cannot be drawn leaves the bar area in its colour.
+      SolidTools(C, FColorBakG);
+      C->Rectangle(Area);
+    }
+  }
   DrawBar(C, W, H, Bar);
   PaintFrame(C, FInnerFrameSt, Area.Left, Area.Top, Area.Right, Area.Bottom);
   PaintFrame(C, FOuterFrameSt, 0, 0, W, H);
@@ -227,10 +237,16 @@ void TProgBar::PaintFrame(TCanvas* C, TFrameStyle Style, int L, int T, int R, in
   C->SetPixels(R - 1, T, FColorMargin);
 }
 
+// The text is written in a rotated copy of Font with the default character
+// set, quality and pitch.
 void TProgBar::DrawValueText(TCanvas* C) {
   C->SetFont(Font());
-  C->Font()->SetEscapement(FTextAngle * 10);
-  C->Font()->SetOrientation(FTextAngle * 10);
+  TFont* Rotated = C->Font();
+  Rotated->SetEscapement(FTextAngle * 10);
+  Rotated->SetOrientation(FTextAngle * 10);
+  Rotated->SetCharset(DEFAULT_CHARSET);
+  Rotated->SetQuality(fqDefault);
+  Rotated->SetPitch(fpDefault);
   C->Brush()->SetStyle(bsClear);
   String Text = ProgBarValueText(FProgValue, FTextDecPlaces);
   if (TBeforeShowValueEvent Handler = FOnShowValue) Handler(this, Text);
