@@ -34,7 +34,14 @@ struct ViewTest : ::testing::Test {
     V->SetNrOfRows(8);
     V->SetSuppressPaint(true);
     for (int c = 1; c <= 3; ++c) {
-      for (int r = 1; r <= 8; ++r) V->SetElem(c, r, u"c" + IntToStr(c) + u"r" + IntToStr(r));
+      for (int r = 1; r <= 8; ++r) {
+        // Built by appending: g++ 12 warns falsely (-Wrestrict) on the chained + form here.
+        String Text = u"c";
+        Text += IntToStr(c);
+        Text += u"r";
+        Text += IntToStr(r);
+        V->SetElem(c, r, Text);
+      }
     }
     V->SetSuppressPaint(false);
     V->SetOnSelectedChange([this](TObject*) { ++SelectedChanges; });
