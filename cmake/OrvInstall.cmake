@@ -1,7 +1,14 @@
 # Installed package: find_package(orvkit) config files and a pkg-config file.
 include(CMakePackageConfigHelpers)
 
-install(FILES ${CMAKE_SOURCE_DIR}/include/orvkit.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# Headers, their includes of each other rewritten under the orvkit/ root.
+set_property(GLOBAL APPEND PROPERTY ORV_PUBLIC_HEADERS "${CMAKE_SOURCE_DIR}|include/orvkit.h")
+get_property(orv_headers GLOBAL PROPERTY ORV_PUBLIC_HEADERS)
+install(CODE "
+  set(HEADERS \"${orv_headers}\")
+  set(DEST \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_INCLUDEDIR}\")
+  include(\"${CMAKE_SOURCE_DIR}/cmake/OrvInstallHeaders.cmake\")
+")
 install(TARGETS orvkit EXPORT orvkitTargets)
 install(EXPORT orvkitTargets NAMESPACE orvkit:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/orvkit)
 

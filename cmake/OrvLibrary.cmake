@@ -1,6 +1,6 @@
 # orv_add_library(<target> FOLDERS dirs... [DEPENDS libs...] [PRIVATE_DEPENDS libs...])
-# Builds every .cpp of the folders into one library; headers are installed
-# under include/orvkit/<folder>, keeping the include paths of the source tree.
+# Builds every .cpp of the folders into one library; its headers are
+# installed under include/orvkit/<folder> (see OrvInstallHeaders.cmake).
 function(orv_add_library target)
   cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS;PRIVATE_DEPENDS" ${ARGN})
   set(all_sources "")
@@ -8,13 +8,16 @@ function(orv_add_library target)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
     file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
     list(APPEND all_sources ${sources} ${headers})
-    install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvkit/${folder})
+    foreach(header IN LISTS headers)
+      file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${header})
+      set_property(GLOBAL APPEND PROPERTY ORV_PUBLIC_HEADERS "${CMAKE_CURRENT_SOURCE_DIR}|${rel}")
+    endforeach()
   endforeach()
   add_library(${target} ${all_sources})
   add_library(orvkit::${target} ALIAS ${target})
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/orvkit>)
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
   # Consumers compile the headers as C++20 too; the warning set is ours alone.
   target_compile_features(${target} PUBLIC cxx_std_20)
   target_link_libraries(${target} PUBLIC ${ARG_DEPENDS} PRIVATE $<BUILD_INTERFACE:orv_warnings> ${ARG_PRIVATE_DEPENDS})
