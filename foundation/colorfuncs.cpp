@@ -23,6 +23,11 @@ double HueToChannel(double P, double Q, double T) {
 
 }  // namespace
 
+void SchemeLineColors(TColorScheme Scheme, TColor& Gray, TColor& White) {
+  Gray = Scheme == csFixed ? TColor{0x808080} : clBtnShadow;
+  White = Scheme == csFixed ? TColor{0xFFFFFF} : clBtnHighlight;
+}
+
 int ColorToGray(TColor Color) {
   const TColor C = ColorToRGB(Color);
   return (GetRValue(C) * 30 + GetGValue(C) * 59 + GetBValue(C) * 11) / 100;

@@ -9,10 +9,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "foundation/basetypes.h"
 #include "framework/graphics/colors.h"
 #include "framework/rtl/types.h"
 
 namespace orv {
+
+// The two bevel line colours of a colour scheme: csFixed gives gray
+// 0x808080 and white 0xFFFFFF, csSystem the system colours clBtnShadow and
+// clBtnHighlight.
+void SchemeLineColors(TColorScheme Scheme, TColor& Gray, TColor& White);
 
 // Perceived brightness 0..255 with the integer luma weights
 // (30 R + 59 G + 11 B) div 100.

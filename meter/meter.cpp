@@ -3,6 +3,8 @@
 
 #include "meter/meter.h"
 
+#include "foundation/colorfuncs.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -424,8 +426,7 @@ void TMeter::SetColorCover(TColor Value) {
 void TMeter::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
-  FColGrayLine = Value == csFixed ? clGray : clBtnShadow;
-  FColWhiteLine = Value == csFixed ? clWhite : clBtnHighlight;
+  SchemeLineColors(Value, FColGrayLine, FColWhiteLine);
   OverlayChanged();
 }
 

@@ -4,6 +4,8 @@
 
 #include "numio/numio2.h"
 
+#include "foundation/colorfuncs.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -198,8 +200,7 @@ void TNumIO2::SetColorWarnText(TColor Value) {
 void TNumIO2::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
-  FColGrayLine = Value == csFixed ? TColor(0x808080) : clBtnShadow;
-  FColWhiteLine = Value == csFixed ? TColor(0xFFFFFF) : clBtnHighlight;
+  SchemeLineColors(Value, FColGrayLine, FColWhiteLine);
   Paint();
 }
 

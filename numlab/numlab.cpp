@@ -2,6 +2,8 @@
 
 #include "numlab/numlab.h"
 
+#include "foundation/colorfuncs.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -135,8 +137,7 @@ void TNumLab::SetTransparent(bool Value) {
 void TNumLab::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
-  FColGrayLine = Value == csFixed ? 0x808080 : clBtnShadow;
-  FColWhiteLine = Value == csFixed ? 0xFFFFFF : clBtnHighlight;
+  SchemeLineColors(Value, FColGrayLine, FColWhiteLine);
   Paint();
 }
 

@@ -2,6 +2,8 @@
 
 #include "onoffbut/onoffbut.h"
 
+#include "foundation/colorfuncs.h"
+
 #include <algorithm>
 
 #include "foundation/drawing.h"
@@ -257,13 +259,7 @@ void TOnOffBut::SetFrameStyle(TFrameStyle Value) {
 void TOnOffBut::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
-  if (Value == csFixed) {
-    FColGrayLine = 0x808080;
-    FColWhiteLine = 0xFFFFFF;
-  } else {
-    FColGrayLine = clBtnShadow;
-    FColWhiteLine = clBtnHighlight;
-  }
+  SchemeLineColors(Value, FColGrayLine, FColWhiteLine);
   Invalidate();
 }
 

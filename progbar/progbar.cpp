@@ -2,6 +2,8 @@
 
 #include "progbar/progbar.h"
 
+#include "foundation/colorfuncs.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -160,8 +162,7 @@ void TProgBar::SetBarColorElem(int Index, TColor Color) {
 void TProgBar::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
-  FColGrayLine = Value == csFixed ? 0x808080 : clBtnShadow;
-  FColWhiteLine = Value == csFixed ? 0xFFFFFF : clBtnHighlight;
+  SchemeLineColors(Value, FColGrayLine, FColWhiteLine);
   Paint();
 }
 

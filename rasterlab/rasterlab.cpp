@@ -2,6 +2,8 @@
 
 #include "rasterlab/rasterlab.h"
 
+#include "foundation/colorfuncs.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -271,13 +273,7 @@ void TRasterLab::SetColorLabBakG(TColor Value) {
 
 void TRasterLab::SetColorScheme(TColorScheme Value) {
   FColorScheme = Value;
-  if (Value == csFixed) {
-    FColGrayLine = 0x808080;
-    FColWhiteLine = 0xFFFFFF;
-  } else {
-    FColGrayLine = clBtnShadow;
-    FColWhiteLine = clBtnHighlight;
-  }
+  SchemeLineColors(Value, FColGrayLine, FColWhiteLine);
   Paint();
 }
 

@@ -2,6 +2,8 @@
 
 #include "sevenseg/sevenseg.h"
 
+#include "foundation/colorfuncs.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -89,13 +91,7 @@ void TSevenSeg::SetFrameStyle(TFrameStyle Value) {
 void TSevenSeg::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
-  if (Value == csFixed) {
-    FColGrayLine = 0x808080;
-    FColWhiteLine = 0xFFFFFF;
-  } else {
-    FColGrayLine = clBtnShadow;
-    FColWhiteLine = clBtnHighlight;
-  }
+  SchemeLineColors(Value, FColGrayLine, FColWhiteLine);
   Invalidate();
 }
 

@@ -3,6 +3,8 @@
 
 #include "thumbnails/thumbnails.h"
 
+#include "foundation/colorfuncs.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -195,13 +197,7 @@ void TThumbnails::SetInnerFrameStyle(TFrameStyle Value) {
 
 void TThumbnails::SetColorScheme(TColorScheme Value) {
   if (!Store(FColorScheme, Value)) return;
-  if (Value == csFixed) {
-    FColGrayLine = 0x808080;
-    FColWhiteLine = 0xFFFFFF;
-  } else {
-    FColGrayLine = clBtnShadow;
-    FColWhiteLine = clBtnHighlight;
-  }
+  SchemeLineColors(Value, FColGrayLine, FColWhiteLine);
   Paint();
 }
 
