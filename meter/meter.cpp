@@ -3,12 +3,11 @@
 
 #include "meter/meter.h"
 
-#include "foundation/colorfuncs.h"
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "foundation/colorfuncs.h"
 #include "framework/controls/messages.h"
 #include "framework/graphics/colors.h"
 #include "framework/rtl/files.h"

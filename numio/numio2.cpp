@@ -4,11 +4,10 @@
 
 #include "numio/numio2.h"
 
-#include "foundation/colorfuncs.h"
-
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/colorfuncs.h"
 #include "framework/controls/application.h"
 #include "framework/controls/timers.h"
 #include "framework/graphics/colors.h"

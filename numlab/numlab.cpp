@@ -2,11 +2,10 @@
 
 #include "numlab/numlab.h"
 
-#include "foundation/colorfuncs.h"
-
 #include <algorithm>
 #include <memory>
 
+#include "foundation/colorfuncs.h"
 #include "foundation/drawing.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"

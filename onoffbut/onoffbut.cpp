@@ -2,10 +2,9 @@
 
 #include "onoffbut/onoffbut.h"
 
-#include "foundation/colorfuncs.h"
-
 #include <algorithm>
 
+#include "foundation/colorfuncs.h"
 #include "foundation/drawing.h"
 #include "framework/controls/wincontrol.h"
 #include "framework/graphics/canvas.h"

@@ -2,11 +2,10 @@
 
 #include "progbar/progbar.h"
 
-#include "foundation/colorfuncs.h"
-
 #include <algorithm>
 #include <exception>
 
+#include "foundation/colorfuncs.h"
 #include "framework/controls/application.h"
 #include "framework/controls/timers.h"
 #include "framework/graphics/bitmap.h"

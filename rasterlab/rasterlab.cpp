@@ -2,14 +2,13 @@
 
 #include "rasterlab/rasterlab.h"
 
-#include "foundation/colorfuncs.h"
-
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
+#include "foundation/colorfuncs.h"
 #include "framework/controls/application.h"
 #include "framework/controls/timers.h"
 #include "framework/graphics/canvas.h"

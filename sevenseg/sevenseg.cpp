@@ -2,11 +2,10 @@
 
 #include "sevenseg/sevenseg.h"
 
-#include "foundation/colorfuncs.h"
-
 #include <algorithm>
 #include <vector>
 
+#include "foundation/colorfuncs.h"
 #include "foundation/drawing.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/colors.h"

@@ -3,11 +3,10 @@
 
 #include "thumbnails/thumbnails.h"
 
-#include "foundation/colorfuncs.h"
-
 #include <algorithm>
 #include <memory>
 
+#include "foundation/colorfuncs.h"
 #include "foundation/drawing.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/colors.h"
