@@ -22,6 +22,7 @@
 #include "colsel/colsel.h"
 #include "meter/meter.h"
 #include "numlab/numlab.h"
+#include "minical/minical.h"
 #include "progbar/progbar.h"
 #include "marksel/marksel.h"
 #include "onoffbut/onoffbut.h"
