@@ -147,6 +147,8 @@ class TMiniCal : public TCustomDrawGrid {
   void WndProc(TMessage& Message) override;
 
  protected:
+  // Sets up what every cell shares (font, today's date), then the grid paints.
+  void Paint() override;
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   // After the grid's own handling: a left click on a day selects it (a day
   // of a neighbouring month only with AutoSwitch), the buttons of row 0 and
@@ -201,6 +203,8 @@ class TMiniCal : public TCustomDrawGrid {
   TIntMatrix FHolidays{nullptr, 3, 0};
   std::vector<String> FCaptions;
   TNotifyEvent FOnChange;
+  // Today's date while a paint runs (read once per paint, not per cell).
+  int FTodayYear = 0, FTodayMonth = 0, FTodayDay = 0;
 };
 
 }  // namespace orv

@@ -82,27 +82,48 @@ String TMiniCal::CellText(int ACol, int ARow) const {
 
 // --- Painting ----------------------------------------------------------------------------
 
+// Opaque text centred in R and clipped to it. The background goes in as one
+// rectangle fill, the text over it without a brush: the same pixels as an
+// opaque TextRect, for less work.
 void TMiniCal::DrawCentered(TCanvas* C, const TRect& R, const String& Text) const {
   C->Brush()->SetStyle(bsSolid);
+  C->FillRect(R);
   const TSize Ext = C->TextExtent(Text);
+  C->Brush()->SetStyle(bsClear);
   C->TextRect(R, R.Left + (R.Width() - Ext.cx) / 2, R.Top + (R.Height() - Ext.cy) / 2, Text);
+  C->Brush()->SetStyle(bsSolid);
 }
 
+// The frame's lines are all one pixel wide and axis-parallel; each goes in
+// as a one-pixel rectangle with the pixels LineTo would set (the start point
+// in, the end point out).
 void TMiniCal::DrawButtonFrame(TCanvas* C, const TRect& R) const {
-  TPen* P = C->Pen();
-  const auto Line3 = [C](int X1, int Y1, int X2, int Y2, int X3, int Y3) {
-    C->MoveTo(X1, Y1);
-    C->LineTo(X2, Y2);
-    C->LineTo(X3, Y3);
+  const auto Line = [C](int X1, int Y1, int X2, int Y2) {
+    if (Y1 == Y2) {
+      C->FillRect(X2 > X1 ? TRect{X1, Y1, X2, Y1 + 1} : TRect{X2 + 1, Y1, X1 + 1, Y1 + 1});
+    } else {
+      C->FillRect(Y2 > Y1 ? TRect{X1, Y1, X1 + 1, Y2} : TRect{X1, Y2 + 1, X1 + 1, Y1 + 1});
+    }
   };
-  P->SetColor(0xFFFFFF);
-  Line3(R.Left, R.Bottom - 1, R.Left, R.Top, R.Right, R.Top);
-  P->SetColor(0x686868);
-  Line3(R.Left, R.Bottom, R.Right, R.Bottom, R.Right, R.Top);
-  P->SetColor(0x9CA0A5);
-  Line3(R.Left + 1, R.Bottom - 1, R.Right - 1, R.Bottom - 1, R.Right - 1, R.Top);
-  P->SetColor(0xE6E2E2);
-  Line3(R.Left + 1, R.Bottom - 2, R.Left + 1, R.Top + 1, R.Right - 1, R.Top + 1);
+  const auto Line3 = [&Line, C](TColor Color, int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+    C->Brush()->SetColor(Color);
+    Line(X1, Y1, X2, Y2);
+    Line(X2, Y2, X3, Y3);
+  };
+  Line3(0xFFFFFF, R.Left, R.Bottom - 1, R.Left, R.Top, R.Right, R.Top);
+  Line3(0x686868, R.Left, R.Bottom, R.Right, R.Bottom, R.Right, R.Top);
+  Line3(0x9CA0A5, R.Left + 1, R.Bottom - 1, R.Right - 1, R.Bottom - 1, R.Right - 1, R.Top);
+  Line3(0xE6E2E2, R.Left + 1, R.Bottom - 2, R.Left + 1, R.Top + 1, R.Right - 1, R.Top + 1);
+}
+
+void TMiniCal::Paint() {
+  uint16_t TY, TM, TD;
+  DecodeDate(orv::Date(), TY, TM, TD);
+  FTodayYear = TY;
+  FTodayMonth = TM;
+  FTodayDay = TD;
+  Canvas()->Font()->Assign(Font());
+  TCustomDrawGrid::Paint();
 }
 
 // The grid paints row by row, left to right, without clipping a cell to
@@ -111,7 +132,6 @@ void TMiniCal::DrawButtonFrame(TCanvas* C, const TRect& R) const {
 void TMiniCal::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
   (void)AState;
   TCanvas* C = Canvas();
-  C->Font()->Assign(Font());
   C->Font()->SetColor(clBlack);
   C->Pen()->SetStyle(psSolid);
   C->Pen()->SetWidth(1);
@@ -159,14 +179,10 @@ void TMiniCal::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState A
     }
   }
   DrawCentered(C, R, IntToStr(D));
-  if (FMarkToday && InMonth) {
-    uint16_t TY, TM, TD;
-    DecodeDate(orv::Date(), TY, TM, TD);
-    if (Y == TY && M == TM && D == TD) {
-      C->Pen()->SetColor(FColorToday);
-      C->Brush()->SetStyle(bsClear);
-      C->Ellipse(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
-    }
+  if (FMarkToday && InMonth && Y == FTodayYear && M == FTodayMonth && D == FTodayDay) {
+    C->Pen()->SetColor(FColorToday);
+    C->Brush()->SetStyle(bsClear);
+    C->Ellipse(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
   }
 }
 
