@@ -131,6 +131,7 @@ const std::array<uint32_t, kBarColorCount>& TProgBar::BarPixels() {
   if (FBarPixelsStale) {
     for (size_t I = 0; I < FBarPixels.size(); ++I) FBarPixels[I] = ColorToPixel(ColorToRGB(FBarColorArray[I]));
     FBarPixelsStale = false;
+    FStripStale = true;
   }
   return FBarPixels;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "foundation/basetypes.h"
 #include "framework/controls/graphiccontrol.h"
@@ -186,6 +187,17 @@ class TProgBar : public TGraphicControl {
   // The table as surface pixels, rebuilt on the first paint after a change.
   std::array<uint32_t, kBarColorCount> FBarPixels{};
   bool FBarPixelsStale = true;
+  // The pixels of the visible part of a horizontal gradient bar, column by
+  // column, with what they were computed for: a repaint of the same bar
+  // (the usual case while a value is shown) copies rows without mapping
+  // a colour per column again.
+  struct TStripKey {
+    int Mode = -1, Len = 0, Usable = 0, Visible = 0, Dir = -1;
+    friend bool operator==(const TStripKey&, const TStripKey&) = default;
+  };
+  std::vector<uint32_t> FStrip;
+  TStripKey FStripKey;
+  bool FStripStale = true;
   std::unique_ptr<TBitmap> AuxBmp;
   TColor FColorMargin = 0xC0C0C0;
   TColor FColorBakG = 0xC0C0C0;

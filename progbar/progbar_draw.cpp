@@ -47,6 +47,33 @@ void PaintStripRows(TCanvas* C, int X, int Top, int Bottom, const std::vector<ui
   Target->Modified();
 }
 
+// Fills R (control coordinates, cut to the clip) with Color: the pixels of
+// FillRect with a solid brush. Narrow boxes, the frames' vertical lines and
+// the side margins, are written here through one row pointer stepping down
+// the rows, which spares a clip and a row look-up per one-pixel row; wider
+// ones go to FillRect, whose row fill is the faster.
+void FillBox(TCanvas* C, const TRect& R, TColor Color) {
+  constexpr int kNarrow = 8;
+  TBitmap* Target = C->Target();
+  if (Target == nullptr || R.Right - R.Left > kNarrow) {
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(Color);
+    C->FillRect(R);
+    return;
+  }
+  const TPoint O = C->Origin();
+  const TRect Clip = C->DeviceClip();
+  const int Left = std::max(O.X + R.Left, Clip.Left), Right = std::min(O.X + R.Right, Clip.Right);
+  const int Top = std::max(O.Y + R.Top, Clip.Top), Bottom = std::min(O.Y + R.Bottom, Clip.Bottom);
+  if (Left >= Right || Top >= Bottom) return;
+  const uint32_t Pixel = ColorToPixel(ColorToRGB(Color) & 0x00FFFFFF);
+  // The store holds the rows one after the other, Width() pixels each.
+  const size_t Stride = static_cast<size_t>(Target->Width());
+  uint32_t* Row = Target->ScanLine(Top) + Left;
+  for (int Y = Top; Y < Bottom; ++Y, Row += Stride) std::fill(Row, Row + (Right - Left), Pixel);
+  Target->Modified();
+}
+
 }  // namespace
 
 TProgBar::TBarExtent TProgBar::BarExtent(int W, int H) const {
@@ -86,8 +113,8 @@ void TProgBar::Paint() {
   if (Inside) {
     C->FillRect(TRect{0, 0, W, Area.Top});
     C->FillRect(TRect{0, Area.Bottom, W, H});
-    C->FillRect(TRect{0, Area.Top, Area.Left, Area.Bottom});
-    C->FillRect(TRect{Area.Right, Area.Top, W, Area.Bottom});
+    FillBox(C, TRect{0, Area.Top, Area.Left, Area.Bottom}, FColorMargin);
+    FillBox(C, TRect{Area.Right, Area.Top, W, Area.Bottom}, FColorMargin);
   } else {
     C->Rectangle(0, 0, W, H);
   }
@@ -136,10 +163,15 @@ void TProgBar::DrawBar(TCanvas* C, int W, int H, const TBarExtent& Bar) {
     TBarColorWalk Walk(FColorMapMode, Len, Bar.Usable);
     if (Bar.Horizontal) {
       const auto& Pixels = BarPixels();
-      std::vector<uint32_t> Strip(static_cast<size_t>(Visible));
-      for (int F = 0; F < Visible; ++F) Strip[static_cast<size_t>(F)] = Pixels[static_cast<size_t>(Walk.Next())];
-      if (FDirection == dirLeft) std::reverse(Strip.begin(), Strip.end());
-      PaintStripRows(C, FDirection == dirRight ? Start : Start - Visible, MT, H - MB, Strip);
+      const TStripKey Key{FColorMapMode, Len, Bar.Usable, Visible, FDirection};
+      if (FStripStale || !(Key == FStripKey)) {
+        FStrip.resize(static_cast<size_t>(Visible));
+        for (int F = 0; F < Visible; ++F) FStrip[static_cast<size_t>(F)] = Pixels[static_cast<size_t>(Walk.Next())];
+        if (FDirection == dirLeft) std::reverse(FStrip.begin(), FStrip.end());
+        FStripKey = Key;
+        FStripStale = false;
+      }
+      PaintStripRows(C, FDirection == dirRight ? Start : Start - Visible, MT, H - MB, FStrip);
     } else {
       C->Brush()->SetStyle(bsSolid);
       for (int F = 0; F < Visible; ++F) {
@@ -191,11 +223,7 @@ void TProgBar::DrawGrid(TCanvas* C, int W, int H, int Start, int End) {
 // one-pixel rectangle: the same pixels as the pen's lines and outlines.
 void TProgBar::PaintFrame(TCanvas* C, TFrameStyle Style, int L, int T, int R, int B) {
   if (Style == fsNone) return;
-  C->Brush()->SetStyle(bsSolid);
-  auto Fill = [C](TColor Color, int X1, int Y1, int X2, int Y2) {
-    C->Brush()->SetColor(Color);
-    C->FillRect(TRect{X1, Y1, X2, Y2});
-  };
+  auto Fill = [C](TColor Color, int X1, int Y1, int X2, int Y2) { FillBox(C, TRect{X1, Y1, X2, Y2}, Color); };
   // The outline of Rectangle(X1, Y1, X2, Y2) with a clear brush.
   auto Outline = [&Fill](TColor Color, int X1, int Y1, int X2, int Y2) {
     if (X2 <= X1 || Y2 <= Y1) return;

@@ -147,6 +147,26 @@ TEST_F(ProgBarTest, GradientMappingModes) {
   EXPECT_EQ(Again(10, 14), Bar->GetBarColorElem(921));
 }
 
+// A repaint maps the colours again when the table, the length or the
+// direction changed since the last one.
+TEST_F(ProgBarTest, RepaintedGradientFollowsTableLengthAndDirection) {
+  Bar->SetShowColorGradient(true);
+  Bar->SetFrameStyleInner(fsNone);
+  // Stretched over 146 of 292 columns, column 145 takes Round(1023 * 145 / 146) = 1016.
+  Bar->SetValue(50);
+  EXPECT_EQ(At(4 + 145, 10), Bar->GetBarColorElem(1016));
+  const TColor Before = Bar->GetBarColorElem(1016);
+  Bar->SetColorMax(0x00FF00);
+  ASSERT_NE(Bar->GetBarColorElem(1016), Before);
+  EXPECT_EQ(At(4 + 145, 10), Bar->GetBarColorElem(1016));
+  // Over all 292 columns: Round(1023 * 145 / 292) = 508.
+  Bar->SetValue(100);
+  EXPECT_EQ(At(4 + 145, 10), Bar->GetBarColorElem(508));
+  Bar->SetDirection(dirLeft);
+  EXPECT_EQ(At(295, 10), kBlue);
+  EXPECT_EQ(Again(295 - 145, 10), Bar->GetBarColorElem(508));
+}
+
 TEST_F(ProgBarTest, GridLinesRunOverTheBar) {
   Bar->SetFrameStyleInner(fsNone);
   Bar->SetColorGrid(0x00FF00);
