@@ -157,7 +157,7 @@ void TMiniCal::SetDate(TDateTime Value) {
   }
   FDate = Value;
   UpdateCal();
-  Changed();
+  DoChange();
 }
 
 void TMiniCal::SetDateParts(int Y, int M, int D) {
@@ -216,7 +216,7 @@ void TMiniCal::LastDayOfMonth() {
   SetDay(DaysInAMonth(static_cast<uint16_t>(Year()), static_cast<uint16_t>(Month())));
 }
 
-void TMiniCal::Changed() {
+void TMiniCal::DoChange() {
   if (FOnChange) FOnChange(this);
 }
 
@@ -322,7 +322,7 @@ void TMiniCal::SetDayColors(TDayOfWeek Day, TColor Value) {
   if (Day > dwSun) return;
   FDayColors[Day] = Value;
   UpdateCal();
-  Changed();
+  DoChange();
 }
 
 void TMiniCal::SetColorField(TColor& Field, TColor Value) {
@@ -341,7 +341,7 @@ void TMiniCal::SetFirstDayOfWeek(TDayOfWeek Value) {
   if (Value == FFirstDayOfWeek || Value > dwSun) return;
   FFirstDayOfWeek = Value;
   UpdateCal();
-  Changed();
+  DoChange();
 }
 
 void TMiniCal::SetIndicateHolidays(bool Value) {

@@ -166,7 +166,8 @@ class TMiniCal : public TCustomDrawGrid {
   int GridWidth() const;
   int GridHeight() const;
   void LoadDefaultHolidays();
-  void Changed();
+  // Fires OnChange.
+  void DoChange();
   // Date from year, month and day (the time of day is dropped).
   void SetDateParts(int Y, int M, int D);
   // The date a day cell shows; true when it lies in the shown month.
