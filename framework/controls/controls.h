@@ -7,6 +7,8 @@
 #include "framework/controls/control.h"
 #include "framework/controls/cursors.h"
 #include "framework/controls/customcontrol.h"
+#include "framework/controls/datetimepicker.h"
+#include "framework/controls/dtpformat.h"
 #include "framework/controls/edit.h"
 #include "framework/controls/graphiccontrol.h"
 #include "framework/controls/input.h"
