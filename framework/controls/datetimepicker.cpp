@@ -60,8 +60,10 @@ class TDateTimeCalendar : public TCustomControl {
     FCursor = DateOf(Picker->DateTime());
     const TPoint At = ScreenToClient(Picker->ClientToScreen(TPoint{0, 0}));
     const int W = 7 * CellW + 2, H = HeadH + CellH * 7 + 2;
+    // Below the picker, else above it, else as low as the form lets it lie
+    // whole (over the picker).
     int Top = At.Y + Picker->Height();
-    if (Top + H > Height() && At.Y - H >= 0) Top = At.Y - H;
+    if (Top + H > Height()) Top = At.Y - H >= 0 ? At.Y - H : std::max(0, Height() - H);
     int Left = std::min(At.X, Width() - W);
     FBox = TRect{std::max(Left, 0), Top, std::max(Left, 0) + W, Top + H};
     BringToFront();
