@@ -13,6 +13,7 @@
 #include "framework/controls/graphiccontrol.h"
 #include "framework/controls/input.h"
 #include "framework/controls/label.h"
+#include "framework/controls/memo.h"
 #include "framework/controls/messages.h"
 #include "framework/controls/paint.h"
 #include "framework/controls/panel.h"
