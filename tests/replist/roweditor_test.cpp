@@ -154,6 +154,7 @@ TEST_F(RowEditorTest, OnlyWhatTheUserCouldChangeIsWrittenBack) {
   V->SetElem(4, 3, u"someday");
   V->SetElem(5, 3, u"07.03.2021");
   V->SetElem(6, 3, u"z");
+  V->SetElem(3, 3, u"12abc");  // no number: the numeric field cannot show it
   V->SetOnReadCell([](TObject*, int Col, int, String& Text) {
     if (Col == 1) Text = u"<" + Text + u">";
   });
@@ -179,6 +180,7 @@ TEST_F(RowEditorTest, OnlyWhatTheUserCouldChangeIsWrittenBack) {
   EXPECT_EQ(V->EditRowEntries(3, 0, 0), mrOk);
   EXPECT_EQ(V->Data()->Elem(1, 3), u"bolt");
   EXPECT_EQ(V->Elem(2, 3), u"B");
+  EXPECT_EQ(V->Elem(3, 3), u"12abc");
   EXPECT_EQ(V->Elem(4, 3), u"someday");
   EXPECT_EQ(V->Elem(5, 3), u"08.03.2021");
   EXPECT_EQ(V->Elem(6, 3), u"");  // an enabled list shows and stores no item
