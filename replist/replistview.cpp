@@ -628,6 +628,7 @@ void TReportListView::Assign(TPersistent* Source) {
   FOnBefChkStChange = S->FOnBefChkStChange;
   SetOnGetEditText(S->OnGetEditText());
   SetOnSetEditText(S->OnSetEditText());
+  FOnReqEditFormat = S->FOnReqEditFormat;
   FOnPercentDone = S->FOnPercentDone;
   FOnBefRenderCell = S->FOnBefRenderCell;
   SetOnBeforeSortExchange(S->FOnBefSortExc);

@@ -29,6 +29,10 @@ using TRenderCellEvent = std::function<void(TObject* Sender, int ACol, int ARow,
 using TReadCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Text)>;
 using TCheckStateChangeEvent = std::function<void(TObject* Sender, bool& State, int Col, int Row)>;
 using TCursorKeyActionEvent = std::function<void(TObject* Sender, uint16_t Key)>;
+using TRequestEditFormatEvent = std::function<void(TObject* Sender, int Col, int Row, String& Format)>;
+
+class TForm;
+class TSpeedButton;
 
 class TReportListView : public TCustomDrawGrid {
  public:
@@ -278,6 +282,23 @@ class TReportListView : public TCustomDrawGrid {
   TBeforeHTMLExportEvent OnBeforeHTMLExport() const { return FOnBefHTMLExport; }
   void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent V) { FOnBefHTMLExport = std::move(V); }
 
+  // --- Row editor (roweditor.cpp) ----------------------------------------------------------------
+  // Edits the cells of Row in a modal dialog, one labelled editor per column
+  // chosen by its format; the cells take the editors' texts when the dialog
+  // ends with mrOk. Returns the dialog's modal result. The first two forms
+  // build their own dialog at screen position (PosLeft, PosTop) with OK and
+  // Cancel buttons; the third places the editors at (PosLeft, PosTop) on the
+  // caller's form and shows that form.
+  int EditRowEntries(int Row, int PosLeft, int PosTop);
+  int EditRowEntries(int Row, int PosLeft, int PosTop, const String& FormCaption, const String& ButOKCaption,
+                     const String& ButCancelCaption);
+  int EditRowEntries(int Row, TForm* ContainerForm, int PosLeft, int PosTop);
+  // Lets the application give a column another format for the row edited.
+  TRequestEditFormatEvent OnRequestEditFormat() const { return FOnReqEditFormat; }
+  void SetOnRequestEditFormat(TRequestEditFormatEvent V) { FOnReqEditFormat = std::move(V); }
+  // The dialog's form while EditRowEntries runs, else nullptr.
+  TForm* ContainerForm() const { return FContainerForm; }
+
   // The private store, for the exchange and editor code of this library.
   TRLData* Data() const { return FRLData.get(); }
 
@@ -300,6 +321,7 @@ class TReportListView : public TCustomDrawGrid {
 
  private:
   friend class TRLViewPaintSuppressor;
+  friend class TRLRowEditor;
 
   // Paints now unless painting is suppressed.
   void RepaintView();
@@ -386,6 +408,10 @@ class TReportListView : public TCustomDrawGrid {
   int FInterRowWidth = 3;
   bool FFixedColOne = false;
   std::unique_ptr<TRLData> FRLData;
+  // Row editor: the running dialog's form and cancel button, the format hook.
+  TForm* FContainerForm = nullptr;
+  TSpeedButton* FSBERCancel = nullptr;
+  TRequestEditFormatEvent FOnReqEditFormat;
 };
 
 }  // namespace orv

@@ -168,6 +168,8 @@ void TCustomComboBox::UpdateEdit() {
       if (Key == VK_UP || Key == VK_DOWN || Key == VK_F4 || (DroppedDown() && (Key == VK_RETURN || Key == VK_ESCAPE)))
         KeyDown(Key, Shift);
     });
+    // Characters typed into the edit are the box's own key presses too.
+    FEdit->SetOnKeyPress([this](TObject*, Char& Key) { KeyPress(Key); });
     FEdit->SetOnChange([this](TObject*) {
       if (FSettingEdit) return;
       FText = FEdit->Text();
