@@ -2,6 +2,7 @@
 // Every public header of the report list library.
 
 #include "replist/colformat.h"
+#include "replist/filterexpr.h"
 #include "replist/rlcsv.h"
 #include "replist/rldata.h"
 #include "replist/replistview.h"
