@@ -110,7 +110,7 @@ class TStringArray : public TObject {
   // OnBeforeSortExchange (passing the texts of column Col) while that is set.
   // Returns false, changing nothing, when Order is no permutation of
   // 0..NrOfRows()-1.
-  bool ReorderShownRows(const std::vector<uint32_t>& Order, int Col);
+  bool ReorderShownRows(std::vector<uint32_t> Order, int Col);
   // True from a Sort (or SetUnsortedPosition) until UnSort or CommitSorting.
   bool Sorted() const { return !FPerm.empty(); }
   // Unsorted position (1-based) of shown row Row; 0 outside 1..NrOfRows().

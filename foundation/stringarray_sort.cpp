@@ -211,7 +211,7 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
   Progress(100);
 }
 
-bool TStringArray::ReorderShownRows(const std::vector<uint32_t>& Order, int Col) {
+bool TStringArray::ReorderShownRows(std::vector<uint32_t> Order, int Col) {
   const size_t M = FRows.size();
   if (Order.size() != M) return false;
   std::vector<bool> Seen;
@@ -224,7 +224,16 @@ bool TStringArray::ReorderShownRows(const std::vector<uint32_t>& Order, int Col)
     if (I >= M || Seen[I]) return false;
     Seen[I] = true;
   }
-  ApplyOrder(Order, Col);
+  if (FOnBeforeSortExchange) {
+    ApplyOrder(Order, Col);
+    return true;
+  }
+  // Order becomes the new permutation in place: each entry reads only FPerm.
+  if (!FPerm.empty())
+    for (uint32_t& I : Order) I = FPerm[I];
+  FPerm.swap(Order);
+  FInverseValid = false;
+  Changed();
   return true;
 }
 

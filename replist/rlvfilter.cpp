@@ -1,6 +1,7 @@
 // TReportListView: filtering rows, sorting by the enabled state, and keeping
 // hidden rows behind the shown ones when the rows are reordered.
 
+#include <algorithm>
 #include <vector>
 
 #include "replist/filterexpr.h"
@@ -82,7 +83,7 @@ void TReportListView::RegroupRows(const std::vector<bool>& ShownByStorage, bool 
   Order.insert(Order.end(), Hidden.begin(), Hidden.end());
   bool Identity = true;
   for (size_t I = 0; I < Order.size() && Identity; ++I) Identity = Order[I] == I;
-  if (!Identity) A->ReorderShownRows(Order, Col);
+  if (!Identity) A->ReorderShownRows(std::move(Order), Col);
 }
 
 void TReportListView::FilterAndSort(const String& FilterExp, std::span<const int> FilterColumns, bool IgnoreCase,
@@ -114,8 +115,10 @@ void TReportListView::FilterAndSort(const String& FilterExp, std::span<const int
 
     TStringArray* A = Cells();
     const int m = NrOfRows();
-    std::vector<uint32_t> Order, Hidden;
-    Order.reserve(static_cast<size_t>(m));
+    // The new order in one list: shown rows from the front, hidden rows from
+    // the back (turned round afterwards).
+    std::vector<uint32_t> Order(static_cast<size_t>(m));
+    size_t Front = 0, Back = Order.size();
     std::vector<TCellView> Views(Columns.size());
     for (int r = 1; r <= m; ++r) {
       bool Found = true;
@@ -132,13 +135,13 @@ void TReportListView::FilterAndSort(const String& FilterExp, std::span<const int
         FOnBeforeFilter(this, r, Verdict, Op);
         Found = CombineVerdicts(Found, Verdict, Op);
       }
-      (Found ? Order : Hidden).push_back(static_cast<uint32_t>(r - 1));
+      Order[Found ? Front++ : --Back] = static_cast<uint32_t>(r - 1);
     }
     // A handler that changed the rows leaves nothing to hide by.
-    if (!Hidden.empty() && NrOfRows() == m) {
-      const auto Shown = static_cast<int>(Order.size());
-      Order.insert(Order.end(), Hidden.begin(), Hidden.end());
-      if (A->ReorderShownRows(Order, ValidColumn(SortColumn) ? SortColumn : 0)) FShownRows = Shown;
+    if (Front < Order.size() && NrOfRows() == m) {
+      std::reverse(Order.begin() + static_cast<std::ptrdiff_t>(Front), Order.end());
+      if (A->ReorderShownRows(std::move(Order), ValidColumn(SortColumn) ? SortColumn : 0))
+        FShownRows = static_cast<int>(Front);
     }
     SetSelection(TGridRect{0, 0, 0, 0});
     UpdateGridRows();
