@@ -29,8 +29,22 @@ const std::array<uint8_t, 256>& NarrowFold() {
   return Table;
 }
 
-// Longest cell text; cells are decoded into buffers of this size.
+// Cells of the store hold at most 255 characters and are decoded into
+// buffers on the stack; longer texts from other callers go to the heap.
 constexpr size_t kCellMax = 256;
+
+template <typename T>
+class TCellBuffer {
+ public:
+  explicit TCellBuffer(size_t Len) {
+    if (Len > kCellMax) FBig.resize(Len);
+  }
+  T* Data() { return FBig.empty() ? FSmall.data() : FBig.data(); }
+
+ private:
+  std::array<T, kCellMax> FSmall;
+  std::vector<T> FBig;
+};
 
 bool IsBlank(Char C) { return C == u' ' || C == u'\t' || C == u'\r' || C == u'\n'; }
 
@@ -340,11 +354,11 @@ TRowFilter::~TRowFilter() = default;
 bool TRowFilter::Matches(std::span<const TCellView> Cells) const {
   if (FMatchAll) return true;
   if (FMode == fmGrep) {
-    std::array<wchar_t, kCellMax> Buf;
     for (const TCellView& V : Cells) {
-      const size_t N = DecodeWide(V, Buf.data());
+      TCellBuffer<wchar_t> Buf(V.Len);
+      const size_t N = DecodeWide(V, Buf.Data());
       try {
-        if (std::regex_search(Buf.data(), Buf.data() + N, FGrep->Re)) return true;
+        if (std::regex_search(Buf.Data(), Buf.Data() + N, FGrep->Re)) return true;
       } catch (const std::regex_error& E) {
         throw EORVFilterError(RegexReason(E.code()), 0);
       }
@@ -360,7 +374,7 @@ bool TRowFilter::Matches(std::span<const std::u16string_view> Cells) const {
   std::vector<std::string> Bytes(Cells.size());
   std::vector<TCellView> Views(Cells.size());
   for (size_t I = 0; I < Cells.size(); ++I) {
-    const std::u16string_view T = Cells[I].substr(0, kCellMax - 1);
+    const std::u16string_view T = Cells[I];
     bool Wide = false;
     for (Char C : T) Wide = Wide || C > 0xFF;
     for (Char C : T) {
@@ -399,17 +413,18 @@ bool TRowFilter::Contains(const TNeedle& Needle, std::span<const TCellView> Cell
       // Narrow cells hold only Latin-1, so a needle beyond it cannot occur.
       if (!Needle.FitsNarrow) continue;
       std::string_view Hay(reinterpret_cast<const char*>(V.Data), V.Len);
-      std::array<char, kCellMax> Folded;
       if (FIgnoreCase) {
+        TCellBuffer<char> Folded(V.Len);
         const auto& Fold = NarrowFold();
-        for (uint32_t I = 0; I < V.Len; ++I) Folded[I] = static_cast<char>(Fold[V.Data[I]]);
-        Hay = std::string_view(Folded.data(), V.Len);
+        for (uint32_t I = 0; I < V.Len; ++I) Folded.Data()[I] = static_cast<char>(Fold[V.Data[I]]);
+        if (std::string_view(Folded.Data(), V.Len).find(Needle.Narrow) != std::string_view::npos) return true;
+        continue;
       }
       if (Hay.find(Needle.Narrow) != std::string_view::npos) return true;
     } else {
-      std::array<Char, kCellMax> Buf;
-      for (uint32_t I = 0; I < V.Len; ++I) Buf[I] = FIgnoreCase ? UpCase(V.At(I)) : V.At(I);
-      if (std::u16string_view(Buf.data(), V.Len).find(Needle.Text) != std::u16string_view::npos) return true;
+      TCellBuffer<Char> Buf(V.Len);
+      for (uint32_t I = 0; I < V.Len; ++I) Buf.Data()[I] = FIgnoreCase ? UpCase(V.At(I)) : V.At(I);
+      if (std::u16string_view(Buf.Data(), V.Len).find(Needle.Text) != std::u16string_view::npos) return true;
     }
   }
   return false;

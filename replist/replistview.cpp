@@ -298,7 +298,7 @@ void TReportListView::SetLeftCol(int V) {
 
 void TReportListView::SetTopRow(int V) {
   const int h = CountHeadRows();
-  TCustomGrid::SetTopRow(std::max(std::min(V + h - 1, h + NrOfRows() - 1), h));
+  TCustomGrid::SetTopRow(std::max(std::min(V + h - 1, h + NrOfShownRows() - 1), h));
 }
 
 void TReportListView::SetShowEmptyCheckBoxes(bool V) {

@@ -67,6 +67,11 @@ TEST(RowFilter, MatchesExpressionsOfEachMode) {
     EXPECT_EQ(F.Matches(std::span<const std::u16string_view>(kCells)), C.Expected)
         << "mode " << int(C.Mode) << " expr " << ToUtf8(C.Expr) << " icase " << C.IgnoreCase;
   }
+  // Texts longer than a stored cell, from callers without a store.
+  const std::u16string Long = std::u16string(1000, u'x') + u"\u20ACnd";
+  const std::u16string_view LongCells[] = {Long};
+  for (TFilterMode Mode : {fmSimple, fmBoolean, fmGrep})
+    EXPECT_TRUE(TRowFilter(u"\u20ACND", Mode, true).Matches(std::span<const std::u16string_view>(LongCells)));
 }
 
 struct TErrorCase {
