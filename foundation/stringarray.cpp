@@ -196,6 +196,11 @@ int TStringArray::ElemLength(int Col, int Row) const {
   return static_cast<int>(cellrow::Cell(FRows[Phys(Row)], static_cast<uint32_t>(Col)).Len);
 }
 
+TCellView TStringArray::ElemView(int Col, int Row) const {
+  if (!ValidCell(Col, Row)) return TCellView{};
+  return cellrow::Cell(FRows[Phys(Row)], static_cast<uint32_t>(Col));
+}
+
 void TStringArray::SetElem(int Col, int Row, std::u16string_view Text) {
   if (!ValidCell(Col, Row)) return;
   try {

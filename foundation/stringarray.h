@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "foundation/basetypes.h"
+#include "foundation/stringarray_cells.h"
 #include "framework/rtl/classes.h"
 
 namespace orv {
@@ -75,6 +76,9 @@ class TStringArray : public TObject {
   void SetElem(int Col, int Row, std::u16string_view Text);
   // Stored length of a cell in code units (0 outside the matrix).
   int ElemLength(int Col, int Row) const;
+  // The cell's characters where they are stored, without a copy (an empty
+  // view outside the matrix); valid until the matrix next changes.
+  TCellView ElemView(int Col, int Row) const;
 
   uint8_t RowAttrib(int Row) const;
   void SetRowAttrib(int Row, uint8_t Value);
@@ -100,6 +104,13 @@ class TStringArray : public TObject {
   void UnSort();
   // Makes the order shown now the unsorted order.
   void CommitSorting();
+  // Shows the rows in a new order: position I (0-based) then shows the row
+  // shown at position Order[I] before. Like Sort it changes only the shown
+  // order, and carries the change out as exchanges through
+  // OnBeforeSortExchange (passing the texts of column Col) while that is set.
+  // Returns false, changing nothing, when Order is no permutation of
+  // 0..NrOfRows()-1.
+  bool ReorderShownRows(std::vector<uint32_t> Order, int Col);
   // True from a Sort (or SetUnsortedPosition) until UnSort or CommitSorting.
   bool Sorted() const { return !FPerm.empty(); }
   // Unsorted position (1-based) of shown row Row; 0 outside 1..NrOfRows().

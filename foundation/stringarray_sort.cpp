@@ -211,6 +211,32 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
   Progress(100);
 }
 
+bool TStringArray::ReorderShownRows(std::vector<uint32_t> Order, int Col) {
+  const size_t M = FRows.size();
+  if (Order.size() != M) return false;
+  std::vector<bool> Seen;
+  try {
+    Seen.assign(M, false);
+  } catch (const std::bad_alloc&) {
+    OutOfMemory(u"reorder the rows");
+  }
+  for (uint32_t I : Order) {
+    if (I >= M || Seen[I]) return false;
+    Seen[I] = true;
+  }
+  if (FOnBeforeSortExchange) {
+    ApplyOrder(Order, Col);
+    return true;
+  }
+  // Order becomes the new permutation in place: each entry reads only FPerm.
+  if (!FPerm.empty())
+    for (uint32_t& I : Order) I = FPerm[I];
+  FPerm.swap(Order);
+  FInverseValid = false;
+  Changed();
+  return true;
+}
+
 void TStringArray::ApplyOrder(const std::vector<uint32_t>& Order, int Col) {
   if (FOnBeforeSortExchange) {
     ExchangeShownRows(Order, Col);

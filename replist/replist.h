@@ -3,6 +3,7 @@
 
 #include "replist/colformat.h"
 #include "replist/datereader.h"
+#include "replist/filterexpr.h"
 #include "replist/rlcsv.h"
 #include "replist/rldata.h"
 #include "replist/replistview.h"

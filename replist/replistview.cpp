@@ -180,7 +180,7 @@ void TReportListView::TopLeftChanged() {
 
 void TReportListView::UpdateGridRows() {
   const int h = CountHeadRows();
-  TCustomGrid::SetRowCount(std::max(h + NrOfRows(), h + 1));
+  TCustomGrid::SetRowCount(std::max(h + NrOfShownRows(), h + 1));
   TCustomGrid::SetFixedRows(h);
   UpdateHeaderHeights();
 }
@@ -194,10 +194,11 @@ void TReportListView::UpdateHeaderHeights() {
     return;
   }
   SetRowHeights(0, FComHdVis ? FComHdHgt : FColHdVis ? FColHdHgt : Dflt);
-  if (NrOfRows() >= 2) SetRowHeights(1, Dflt);
+  if (NrOfShownRows() >= 2) SetRowHeights(1, Dflt);
 }
 
 void TReportListView::SetNrOfRows(int Value) {
+  EndFilter();
   FRLData->SetNrOfRows(Value);
   SetSelection(TGridRect{0, 0, 0, 0});
   UpdateGridRows();
@@ -297,7 +298,7 @@ void TReportListView::SetLeftCol(int V) {
 
 void TReportListView::SetTopRow(int V) {
   const int h = CountHeadRows();
-  TCustomGrid::SetTopRow(std::max(std::min(V + h - 1, h + NrOfRows() - 1), h));
+  TCustomGrid::SetTopRow(std::max(std::min(V + h - 1, h + NrOfShownRows() - 1), h));
 }
 
 void TReportListView::SetShowEmptyCheckBoxes(bool V) {
@@ -505,6 +506,9 @@ int TReportListView::InsertRow(int r) {
   {
     TRLViewPaintSuppressor Quiet(this);
     if (r >= 1 && r <= NrOfRows()) {
+      // A row inserted among the shown ones is shown; elsewhere the filter ends.
+      if (FShownRows >= 0 && r > FShownRows + 1) EndFilter();
+      if (FShownRows >= 0) ++FShownRows;
       FRLData->InsertRow(r);
       UpdateGridRows();
       ChangedSetup();
@@ -570,6 +574,7 @@ void TReportListView::RemoveRow(int r) {
   HideEditor();
   if (r < 1 || r > NrOfRows()) return;
   TRLViewPaintSuppressor Quiet(this);
+  if (r <= FShownRows) --FShownRows;
   FRLData->RemoveRow(r);
   UpdateGridRows();
   ChangedSetup();
@@ -578,6 +583,7 @@ void TReportListView::RemoveRow(int r) {
 void TReportListView::RemoveEmptyRows() {
   HideEditor();
   TRLViewPaintSuppressor Quiet(this);
+  EndFilter();
   FRLData->RemoveEmptyRows();
   UpdateGridRows();
   ChangedSetup();
@@ -591,21 +597,27 @@ void TReportListView::Fill(const String& s) {
 
 void TReportListView::Clear() {
   HideEditor();
+  EndFilter();
   FRLData->Clear();
   std::fill(FColAlignment.begin(), FColAlignment.end(), taLeftJustify);
   std::fill(FColumnIsPwd.begin(), FColumnIsPwd.end(), false);
   std::fill(FColumnEditable.begin(), FColumnEditable.end(), false);
   std::iota(FColOrder.begin(), FColOrder.end(), 0);
+  UpdateGridRows();
   RepaintView();
 }
 
 void TReportListView::Sort(int Col, int ColSec, bool Ascending) {
+  const std::vector<bool> Shown = CaptureShownRows();
   FRLData->Sort(Col, ColSec, Ascending);
+  RegroupRows(Shown, false, Col);
   RepaintView();
 }
 
 void TReportListView::UnSort() {
+  const std::vector<bool> Shown = CaptureShownRows();
   FRLData->UnSort();
+  RegroupRows(Shown, false, 0);
   RepaintView();
 }
 
@@ -671,6 +683,8 @@ void TReportListView::Assign(TPersistent* Source) {
   FFixedColOne = S->FFixedColOne;
 
   FRLData->Assign(S->FRLData.get());
+  FShownRows = S->FShownRows;
+  FOnBeforeFilter = S->FOnBeforeFilter;
   ConnectStore();
   UpdateGridRows();
   TCustomGrid::SetColCount(NrOfColumns());

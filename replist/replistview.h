@@ -12,6 +12,7 @@
 // The setup and properties are in replistview.cpp, the drawing in
 // rlvdraw.cpp, mouse, keys and in-place editing in rlvinput.cpp.
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <span>
@@ -20,6 +21,7 @@
 #include "foundation/basetypes.h"
 #include "framework/controls/stdtypes.h"
 #include "framework/grids/grids.h"
+#include "replist/filterexpr.h"
 #include "replist/rldata.h"
 
 namespace orv {
@@ -33,6 +35,13 @@ using TRequestEditFormatEvent = std::function<void(TObject* Sender, int Col, int
 
 class TForm;
 class TSpeedButton;
+
+// Asked by FilterAndSort for each row: Found arrives holding the view's own
+// match and CombineWithInternalSearch loAND; the handler sets its verdict and
+// how it combines with the view's match (loAND, loOR, loXOR, loANDNot "own and
+// not handler's", loORNot "own or not handler's", loReplace "handler's alone").
+using TBeforeFilterEvent =
+    std::function<void(TObject* Sender, int Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
 
 class TReportListView : public TCustomDrawGrid {
  public:
@@ -299,6 +308,52 @@ class TReportListView : public TCustomDrawGrid {
   // The dialog's form while EditRowEntries runs, else nullptr.
   TForm* ContainerForm() const { return FContainerForm; }
 
+  // --- Exchange (rlvexchange.cpp) ------------------------------------------------------------
+  // The store's methods (rldata.h, rlcsv.h, rlhtml.h describe them). After a
+  // read that changed the store the grid takes its new column and row counts
+  // and header heights, every row is shown again and the view repaints.
+  bool ReadFromXMLString(const String& InString, const String& DataID);
+  bool ReadFromXMLStream(TStream* InStream, const String& DataID);
+  bool ReadFromOpenXMLFile(TextFile& F, const String& DataID);
+  bool LoadFromXMLFile(const String& FName, const String& DataID);
+  void WriteToOpenXMLFile(TextFile& F, bool CreateHeader, const String& DataID);
+  void WriteToXMLStream(TStream* OutStream, bool CreateHeader, const String& DataID);
+  void SaveAsXMLFile(const String& FName, const String& DataID);
+  int ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders);
+  int ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,
+                int FirstCol, int FirstRow, int LastCol, int LastRow);
+  int LoadLinesFromFile(int Column, int FirstRow, const String& FName);
+  // Cell texts pass through OnBeforeHTMLExport with the view as Sender.
+  void ExportHTMLTable(const String& FName, int LoC, int LoR, int HiC, int HiR, std::span<const int> ColumnSelection,
+                       int Border, int CellSpacing, int CellPadding, bool IncludeHeader, const String& HeadClass,
+                       const String& CellClass, const String& TableClass);
+
+  // --- Filtering (rlvfilter.cpp) ---------------------------------------------------------------
+  // Shows only the rows that match FilterExp (filterexpr.h describes the
+  // modes) in one of the columns FilterColumns (all columns when it is empty;
+  // other numbers are skipped), combined with OnBeforeFilter. The rows are
+  // sorted by SortColumn (and the secondary sort column) in the direction
+  // Ascending, or shown in their unsorted order when SortColumn is no data
+  // column; then the matching rows move to the top in that order, and the
+  // rows behind them are hidden: they stay in the store (NrOfRows counts
+  // them, Elem reads them at rows NrOfShownRows()+1..NrOfRows()) but the grid
+  // ends before them. Sorting keeps them hidden and behind; removing or
+  // inserting a shown row keeps the filter; anything else that changes the
+  // rows (NrOfRows, AddRow, inserting among hidden rows, RemoveEmptyRows,
+  // Clear, reading data) shows every row again, as does a filter that every
+  // row matches. A malformed FilterExp raises EORVFilterError before
+  // anything changes.
+  void FilterAndSort(const String& FilterExp, std::span<const int> FilterColumns, bool IgnoreCase,
+                     TFilterMode FilterMode, int SortColumn, bool Ascending);
+  // Sorts by SortColumn1, then SortColumn2, in the direction Ascending, with
+  // the enabled rows ahead of the disabled ones (hidden rows stay behind).
+  void SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending);
+  // Rows 1..NrOfShownRows() are shown; NrOfRows() while nothing is hidden.
+  int NrOfShownRows() const { return FShownRows < 0 ? NrOfRows() : std::min(FShownRows, NrOfRows()); }
+  bool RowsHidden() const { return NrOfShownRows() < NrOfRows(); }
+  TBeforeFilterEvent OnBeforeFilter() const { return FOnBeforeFilter; }
+  void SetOnBeforeFilter(TBeforeFilterEvent V) { FOnBeforeFilter = std::move(V); }
+
   // The private store, for the exchange and editor code of this library.
   TRLData* Data() const { return FRLData.get(); }
 
@@ -348,6 +403,14 @@ class TReportListView : public TCustomDrawGrid {
   void HandleCursorKey(uint16_t Key);
   int CellsRight() const;
   int CellsBottom() const;
+  // Filtering: which storage rows are shown now (empty when all are), and
+  // putting the shown rows (enabled ones first with EnabledFirst) ahead of the
+  // hidden ones, each group in its present order.
+  std::vector<bool> CaptureShownRows() const;
+  void RegroupRows(const std::vector<bool>& ShownByStorage, bool EnabledFirst, int Col);
+  void EndFilter() { FShownRows = -1; }
+  // The grid after a read that replaced the store's contents.
+  void AfterDataRead();
 
   bool FAutoAdvance = false;
   int FLastMousePosX = 0;
@@ -412,6 +475,8 @@ class TReportListView : public TCustomDrawGrid {
   TForm* FContainerForm = nullptr;
   TSpeedButton* FSBERCancel = nullptr;
   TRequestEditFormatEvent FOnReqEditFormat;
+  int FShownRows = -1;  // rows 1..FShownRows shown, the rest hidden; -1 all shown
+  TBeforeFilterEvent FOnBeforeFilter;
 };
 
 }  // namespace orv

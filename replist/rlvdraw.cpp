@@ -67,7 +67,7 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const TRect& ARect) {
   C->Font()->Assign(Font());
   const int d = DataColumnAt(ACol);
   const int r = ARow - h + 1;
-  const bool RowValid = r >= 1 && r <= NrOfRows();
+  const bool RowValid = r >= 1 && r <= NrOfShownRows();
   String Text = RowValid && d > 0 ? Cells()->Elem(d, r) : String();
   if (ColumnIsPwd(d)) Text = kPasswordMask;
 
@@ -293,8 +293,8 @@ void TReportListView::Paint() {
   const int h = CountHeadRows();
   const int HeadHeight = FixedRowsHeight();
   const TRect CR = ClientRect();
-  if (NrOfRows() == 0) {
-    // The blank row of an empty list gives way to the message.
+  if (NrOfShownRows() == 0) {
+    // The blank row of an empty (or wholly filtered) list gives way to the message.
     C->Pen()->SetColor(Color());
     C->Pen()->SetWidth(1);
     C->Brush()->SetStyle(bsSolid);
@@ -315,7 +315,7 @@ void TReportListView::Paint() {
   }
   const int P = FInterRowIndi;
   const int GridTop = TCustomGrid::TopRow();
-  if (P != 0 && P >= GridTop - h + 1 && P <= NrOfRows() + 1) {
+  if (P != 0 && P >= GridTop - h + 1 && P <= NrOfShownRows() + 1) {
     const int y = (h + P - GridTop - 1) * (DefaultRowHeight() + 1) + HeadHeight;
     C->Pen()->SetColor(FInterRowColor);
     C->Pen()->SetWidth(FInterRowWidth);

@@ -204,7 +204,7 @@ void TReportListView::CenterScrollAndSelect(int Row) {
   TBulk Bulk(this);
   SelectRow(Row);
   const int v = VisibleRowCount();
-  const int m = NrOfRows();
+  const int m = NrOfShownRows();
   SetTopRow(std::max(Row > m - v / 2 ? m - v + 1 : Row - v / 2, 1));
   const int g = Row + CountHeadRows() - 1;
   SetSelection(TGridRect{1, g, ColCount() - 1, g});
@@ -307,7 +307,7 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 
   TBulk Bulk(this);
   const int r = P.Y - h + 1;
-  const bool RowValid = r >= 1 && r <= NrOfRows();
+  const bool RowValid = r >= 1 && r <= NrOfShownRows();
   const bool Disabled = RowValid && !RowEnabled(r);
   TGridOptions Opts = Options();
   if (ColumnEditable(d) && !Disabled) {

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "examples/gallery/pages.h"
+#include "framework/controls/combobox.h"
+#include "framework/controls/edit.h"
 #include "framework/controls/label.h"
 #include "framework/controls/speedbutton.h"
 #include "framework/rtl/unicode.h"
@@ -37,6 +39,48 @@ class TReportListPage : public TForm {
     Small->SetBounds(180, 440, 120, 26);
     Small->SetCaption(u"300 rows");
     Small->SetOnClick([this](TObject*) { Fill(300); });
+    AddFilterBox();
+  }
+
+  // A row below the buttons: the filter text, its mode, and what went wrong
+  // with the expression typed so far. Every change filters again, keeping
+  // the column and direction of the last header-click sort.
+  void AddFilterBox() {
+    SetBounds(Left(), Top(), Width(), 512);
+    auto* Caption = new TLabel(this);
+    Caption->SetParent(this);
+    Caption->SetBounds(12, 480, 40, 16);
+    Caption->SetCaption(u"Filter:");
+    FilterText = new TEdit(this);
+    FilterText->SetParent(this);
+    FilterText->SetBounds(56, 476, 300, 24);
+    FilterText->SetOnChange([this](TObject*) { ApplyFilter(); });
+    FilterMode = new TComboBox(this);
+    FilterMode->SetParent(this);
+    FilterMode->SetStyle(csDropDownList);
+    FilterMode->SetBounds(364, 476, 150, 24);
+    FilterMode->Items()->Add(u"Substring");
+    FilterMode->Items()->Add(u"AND / OR / NOT");
+    FilterMode->Items()->Add(u"Regular expression");
+    FilterMode->SetItemIndex(1);
+    FilterMode->SetOnChange([this](TObject*) { ApplyFilter(); });
+    FilterStatus = new TLabel(this);
+    FilterStatus->SetParent(this);
+    FilterStatus->SetBounds(522, 480, 186, 16);
+  }
+
+  void ApplyFilter() {
+    const int SortCol = List->LastSortColumn();
+    try {
+      List->FilterAndSort(FilterText->Text(), {}, true, static_cast<TFilterMode>(std::max(FilterMode->ItemIndex(), 0)),
+                          SortCol, SortCol >= 1 ? List->LastSortOrder() : true);
+      FilterStatus->Font()->SetColor(clBlack);
+      FilterStatus->SetCaption(FromUtf8(std::to_string(List->NrOfShownRows()) + " of " +
+                                        std::to_string(List->NrOfRows()) + " rows"));
+    } catch (const EORVFilterError& E) {
+      FilterStatus->Font()->SetColor(0x0000C0);
+      FilterStatus->SetCaption(E.Reason() + (E.Position() > 0 ? FromUtf8(" at " + std::to_string(E.Position())) : u""));
+    }
   }
 
   void Fill(int Rows) {
@@ -75,6 +119,9 @@ class TReportListPage : public TForm {
   }
 
   TReportListView* List = nullptr;
+  TEdit* FilterText = nullptr;
+  TComboBox* FilterMode = nullptr;
+  TLabel* FilterStatus = nullptr;
 };
 
 }  // namespace
