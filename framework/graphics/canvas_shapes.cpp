@@ -172,10 +172,11 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
 
 namespace {
 
-// A polygon edge on its way down the pixel-centre rows y + 1/2 with
-// Y0 <= y < Y1. X is the first pixel whose centre is at or right of the
-// crossing, ceil(x - 1/2) for the exact crossing x; it moves by a whole
-// step and a remainder per row, so no row needs a division.
+// A polygon edge on its way down the pixel rows y with Y0 <= y < Y1. The
+// rows are sampled either through the pixel centres (y + 1/2), where X is
+// the first pixel whose centre is at or right of the crossing x, ceil(x - 1/2),
+// or along the pixels' top-left corners (y), where X is ceil(x). X moves by a
+// whole step and a remainder per row, so no row needs a division.
 __extension__ using Int128 = __int128;
 
 struct TPolyEdge {
@@ -186,11 +187,13 @@ struct TPolyEdge {
   int64_t X = 0, Err = 0;      // X * Den - Err is the crossing numerator, 0 <= Err < Den
   int64_t Den = 0, Step = 0, StepRem = 0;
 
-  // Sets X for row Y: numerator 2*X0*DY + (2*(Y - Y0) + 1)*DX - DY over 2*DY.
-  void Start(int64_t Y) {
+  // Sets X for row Y: numerator 2*X0*DY + (2*(Y - Y0) + 1)*DX - DY over 2*DY
+  // through the centres, 2*X0*DY + 2*(Y - Y0)*DX over 2*DY at the corners.
+  void Start(int64_t Y, bool AtCorners) {
     const int64_t DY = Y1 - Y0;
     Den = 2 * DY;
-    const Int128 Num = Int128{2} * X0 * DY + Int128{2 * (Y - Y0) + 1} * DX - DY;
+    const Int128 Num = AtCorners ? Int128{2} * X0 * DY + Int128{2 * (Y - Y0)} * DX
+                                 : Int128{2} * X0 * DY + Int128{2 * (Y - Y0) + 1} * DX - DY;
     X = static_cast<int64_t>(Num / Den);
     const auto R = static_cast<int64_t>(Num % Den);  // truncated: R has the sign of Num
     if (R > 0) ++X;
@@ -215,7 +218,7 @@ struct TPolyEdge {
 
 }  // namespace
 
-void TCanvas::FillPolygon(std::span<const TPoint> Points) {
+void TCanvas::FillPolygon(std::span<const TPoint> Points, bool AtCorners) {
   std::vector<TPolyEdge> Edges;
   Edges.reserve(Points.size());
   int64_t MinY = Points[0].Y, MaxY = Points[0].Y;
@@ -246,7 +249,7 @@ void TCanvas::FillPolygon(std::span<const TPoint> Points) {
     while (Next < Edges.size() && Edges[Next].Y0 <= Y) {
       TPolyEdge& E = Edges[Next++];
       if (E.Y1 <= Y) continue;
-      E.Start(Y);
+      E.Start(Y, AtCorners);
       Active.push_back(&E);
     }
     Cross.clear();
@@ -277,7 +280,14 @@ void TCanvas::FillPolygon(std::span<const TPoint> Points) {
 
 void TCanvas::Polygon(std::span<const TPoint> Points) {
   if (Points.size() < 2 || FTarget == nullptr) return;
-  if (BrushVisible() && Points.size() >= 3) FillPolygon(Points);
+  // A one-pixel outline runs through the centres of the vertex pixels; the
+  // fill under it is sampled on the same lattice, so it meets the outline
+  // on every side. Sampled at the centres it would fall half a pixel short
+  // on the right of edges sloping down to the left and leave a diagonal of
+  // unfilled pixels there (and overhang the outline on the left of such
+  // edges). Without an outline, or under a wider one, the centres are kept.
+  const bool ThinOutline = PenVisible() && FPen.Width() <= 1;
+  if (BrushVisible() && Points.size() >= 3) FillPolygon(Points, ThinOutline);
   if (!PenVisible()) return;
   if (FPen.Width() > 1) {
     StrokePath(Points, true);
