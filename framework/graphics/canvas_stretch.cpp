@@ -99,127 +99,81 @@ TAreaAverager::TAreaAverager(const TBitmap* Src, int SX, int SY, int SW, int SH,
 }
 
 #ifdef ORV_STRETCH_AVX2
-namespace {
-
-// The 16-bit weights of one destination pixel rounded to 14 bits; the
-// largest absorbs the rounding, so they sum to exactly 1 again.
-void To14Bits(const uint32_t* W16, int Count, int16_t* Out) {
-  int Sum = 0, Largest = 0;
-  for (int K = 0; K < Count; ++K) {
-    Out[K] = static_cast<int16_t>((W16[K] + 2) >> 2);
-    Sum += Out[K];
-    if (Out[K] > Out[Largest]) Largest = K;
-  }
-  Out[Largest] = static_cast<int16_t>(Out[Largest] + (16384 - Sum));
-}
-
-}  // namespace
-
 void TAreaAverager::SetUpFast(const TAreaTaps& X, int SX, int SW) {
-  constexpr int kTaps = 8;
-  if (SW < kTaps || FVisW <= 0 || !__builtin_cpu_supports("avx2")) return;
-  for (const int N : X.Count)
-    if (N > kTaps) return;
+  constexpr int kMaxTaps = 8;
+  if (FVisW <= 0 || !__builtin_cpu_supports("avx2")) return;
+  int Taps = 1;
+  for (const int N : X.Count) Taps = std::max(Taps, N);
   for (const int N : FY.Count)
-    if (N > kTaps) return;
+    if (N > kMaxTaps) return;
+  if (Taps > kMaxTaps || Taps > SW) return;
+  // Every column reads Taps source pixels, the extra ones weighing 0 and
+  // staying inside the source block, so the loop has a fixed length.
   const auto V = static_cast<size_t>(FVisW);
+  FFastTaps = Taps;
   FFastFirst.resize(V);
-  FFastW.assign(V * 32, 0);
+  FFastW.assign(V * static_cast<size_t>(Taps), 0);
   int Lo = X.First[0], Hi = X.First[0];
   for (size_t J = 0; J < V; ++J) {
-    const int First = std::min(X.First[J], SX + SW - kTaps);
+    const int First = std::min(X.First[J], SX + SW - Taps);
     FFastFirst[J] = First;
     Lo = std::min(Lo, First);
-    Hi = std::max(Hi, First + kTaps);
-    int16_t W14[kTaps];
-    To14Bits(&X.Weights[X.Offset[J]], X.Count[J], W14);
-    for (int K = 0; K < X.Count[J]; ++K) {
-      // Tap t sits in both halves of its pair's slot: pairs (0,1), (2,3)
-      // fill the first 16 lanes, (4,5), (6,7) the next 16, each pair
-      // repeated for the four channels.
-      const int T = X.First[J] - First + K;
-      int16_t* Slot = &FFastW[J * 32 + static_cast<size_t>(T / 4) * 16 + static_cast<size_t>((T / 2) % 2) * 8];
-      for (int Ch = 0; Ch < 4; ++Ch) Slot[2 * Ch + T % 2] = W14[K];
-    }
+    Hi = std::max(Hi, First + Taps);
+    for (int K = 0; K < X.Count[J]; ++K)
+      FFastW[J * static_cast<size_t>(Taps) + static_cast<size_t>(X.First[J] - First + K)] =
+          X.Weights[X.Offset[J] + static_cast<size_t>(K)];
   }
   for (int& F : FFastFirst) F -= Lo;
   FSrcLo = Lo;
   FSpan = Hi - Lo;
-  const size_t Rows = FY.First.size();
-  FRowFirst.resize(Rows);
-  FRowCount.resize(Rows);
-  FRowW.assign(Rows * kTaps, 0);
-  for (size_t K = 0; K < Rows; ++K) {
-    FRowFirst[K] = FY.First[K];
-    // An odd count is made even by a weightless row; it repeats a row of
-    // the shape, so it never reads outside the source block.
-    FRowCount[K] = FY.Count[K] + FY.Count[K] % 2;
-    To14Bits(&FY.Weights[FY.Offset[K]], FY.Count[K], &FRowW[K * kTaps]);
-  }
   FV.assign(static_cast<size_t>(FSpan) * 4, 0);
   FFast = true;
 }
 
 namespace {
 
-// Vertical pass of the 14-bit route: Out[4i + c] = (sum over the rows of
-// weight * channel c of pixel i + 64) >> 7 for N pixels, over Pairs pairs
-// of rows, each pair's weights in one lane as (W[2p], W[2p+1]). The pair
-// count is fixed at compile time, so the weights and row pointers stay in
-// registers.
-template <int Pairs>
-__attribute__((target("avx2"))) void VerticalAvx2(const uint32_t* const* Rows, const int16_t* W, int N,
-                                                  int16_t* Out) {
-  __m256i Wv[Pairs];
-  const uint32_t* R[2 * Pairs];
-  for (int P = 0; P < Pairs; ++P) {
-    Wv[P] = _mm256_set1_epi32(static_cast<int>(static_cast<uint16_t>(W[2 * P]) |
-                                               static_cast<uint32_t>(static_cast<uint16_t>(W[2 * P + 1])) << 16));
-    R[2 * P] = Rows[2 * P];
-    R[2 * P + 1] = Rows[2 * P + 1];
-  }
-  const __m256i Round = _mm256_set1_epi32(64);
-  const int Groups = N / 4;
-  for (int G = 0; G < Groups; ++G) {
-    __m256i Lo = _mm256_setzero_si256(), Hi = _mm256_setzero_si256();
-    for (int P = 0; P < Pairs; ++P) {
-      const __m256i A = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(R[2 * P] + 4 * G)));
-      const __m256i B =
-          _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(R[2 * P + 1] + 4 * G)));
-      Lo = _mm256_add_epi32(Lo, _mm256_madd_epi16(_mm256_unpacklo_epi16(A, B), Wv[P]));  // pixels 0 and 2
-      Hi = _mm256_add_epi32(Hi, _mm256_madd_epi16(_mm256_unpackhi_epi16(A, B), Wv[P]));  // pixels 1 and 3
+// Vertical pass of the exact route: Out[4i + c] = sum over the rows of
+// weight * channel c of pixel i, for N pixels (below 2^24: the weights of a
+// row sum to 65536), two pixels per 256-bit step.
+__attribute__((target("avx2"))) void VerticalAvx2(const uint32_t* const* Rows, const uint32_t* W, int Count, int N,
+                                                  uint32_t* Out) {
+  __m256i Wv[8];
+  for (int R = 0; R < Count; ++R) Wv[R] = _mm256_set1_epi32(static_cast<int>(W[R]));
+  int I = 0;
+  for (; I + 2 <= N; I += 2) {
+    __m256i Acc = _mm256_setzero_si256();
+    for (int R = 0; R < Count; ++R) {
+      const __m256i P = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Rows[R] + I)));
+      Acc = _mm256_add_epi32(Acc, _mm256_mullo_epi32(P, Wv[R]));
     }
-    Lo = _mm256_srli_epi32(_mm256_add_epi32(Lo, Round), 7);
-    Hi = _mm256_srli_epi32(_mm256_add_epi32(Hi, Round), 7);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Out + 16 * G), _mm256_packs_epi32(Lo, Hi));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Out + 4 * I), Acc);
   }
-  for (int I = 4 * Groups; I < N; ++I)
+  for (; I < N; ++I)
     for (int Ch = 0; Ch < 4; ++Ch) {
-      int32_t Sum = 0;
-      for (int K = 0; K < 2 * Pairs; ++K) Sum += W[K] * static_cast<int32_t>((R[K][I] >> (8 * Ch)) & 0xFF);
-      Out[4 * I + Ch] = static_cast<int16_t>((Sum + 64) >> 7);
+      uint32_t Sum = 0;
+      for (int R = 0; R < Count; ++R) Sum += W[R] * ((Rows[R][I] >> (8 * Ch)) & 0xFFu);
+      Out[4 * I + Ch] = Sum;
     }
 }
 
-// Horizontal pass of the 14-bit route: eight taps per column in two
-// 256-bit multiply-adds, rounded from 21 fractional bits to 0x00RRGGBB.
-__attribute__((target("avx2"))) void HorizontalAvx2(const int16_t* V, const int* First, const int16_t* W, int VisW,
-                                                    uint32_t* Out) {
-  // Within each 128-bit lane, interleave the channels of its two pixels.
-  const __m256i Pairs = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3,
-                                         10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
-  const __m128i Round = _mm_set1_epi32(1 << 20);
-  for (int J = 0; J < VisW; ++J, W += 32) {
-    const int16_t* P = V + 4 * First[J];
-    const __m256i A = _mm256_shuffle_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(P)), Pairs);
-    const __m256i B = _mm256_shuffle_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(P + 16)), Pairs);
-    const __m256i Sum =
-        _mm256_add_epi32(_mm256_madd_epi16(A, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(W))),
-                         _mm256_madd_epi16(B, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(W + 16))));
-    __m128i C = _mm_add_epi32(_mm256_castsi256_si128(Sum), _mm256_extracti128_si256(Sum, 1));
-    C = _mm_srli_epi32(_mm_add_epi32(C, Round), 21);
-    C = _mm_packus_epi16(_mm_packus_epi32(C, C), C);
-    Out[J] = static_cast<uint32_t>(_mm_cvtsi128_si32(C)) & 0x00FFFFFFu;
+// Horizontal pass of the exact route: Taps taps per column, the four
+// channels of a tap in 64-bit lanes, rounded from 32 fractional bits.
+template <int Taps>
+__attribute__((target("avx2"))) void HorizontalAvx2(const uint32_t* V, const int* First, const uint32_t* W,
+                                                    int VisW, uint32_t* Out) {
+  const __m256i Half = _mm256_set1_epi64x(int64_t{1} << 31);
+  const __m256i Low = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6);
+  for (int J = 0; J < VisW; ++J, W += Taps) {
+    const uint32_t* P = V + 4 * First[J];
+    __m256i Acc = Half;
+    for (int K = 0; K < Taps; ++K) {
+      const __m256i C = _mm256_cvtepu32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(P + 4 * K)));
+      Acc = _mm256_add_epi64(Acc, _mm256_mul_epu32(C, _mm256_set1_epi64x(W[K])));
+    }
+    // Each channel is at most 255 after the shift (the weights sum to 1).
+    const __m128i Ch = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(_mm256_srli_epi64(Acc, 32), Low));
+    const __m128i Bytes = _mm_packus_epi16(_mm_packus_epi32(Ch, Ch), Ch);
+    Out[J] = static_cast<uint32_t>(_mm_cvtsi128_si32(Bytes)) & 0x00FFFFFFu;
   }
 }
 
@@ -228,16 +182,22 @@ __attribute__((target("avx2"))) void HorizontalAvx2(const int16_t* V, const int*
 void TAreaAverager::FastRow(int K, uint32_t* Out) {
   const auto Idx = static_cast<size_t>(K);
   const uint32_t* Rows[8];
-  const int Count = FRowCount[Idx], Real = FY.Count[Idx];
-  for (int R = 0; R < Count; ++R) Rows[R] = FSrc->ScanLine(FRowFirst[Idx] + std::min(R, Real - 1)) + FSrcLo;
-  const int16_t* W = &FRowW[Idx * 8];
-  switch (Count / 2) {
-    case 1: VerticalAvx2<1>(Rows, W, FSpan, FV.data()); break;
-    case 2: VerticalAvx2<2>(Rows, W, FSpan, FV.data()); break;
-    case 3: VerticalAvx2<3>(Rows, W, FSpan, FV.data()); break;
-    default: VerticalAvx2<4>(Rows, W, FSpan, FV.data()); break;
+  const int Count = FY.Count[Idx];
+  for (int R = 0; R < Count; ++R) Rows[R] = FSrc->ScanLine(FY.First[Idx] + R) + FSrcLo;
+  VerticalAvx2(Rows, FY.Weights.data() + FY.Offset[Idx], Count, FSpan, FV.data());
+  const uint32_t* V = FV.data();
+  const int* First = FFastFirst.data();
+  const uint32_t* W = FFastW.data();
+  switch (FFastTaps) {
+    case 1: HorizontalAvx2<1>(V, First, W, FVisW, Out); break;
+    case 2: HorizontalAvx2<2>(V, First, W, FVisW, Out); break;
+    case 3: HorizontalAvx2<3>(V, First, W, FVisW, Out); break;
+    case 4: HorizontalAvx2<4>(V, First, W, FVisW, Out); break;
+    case 5: HorizontalAvx2<5>(V, First, W, FVisW, Out); break;
+    case 6: HorizontalAvx2<6>(V, First, W, FVisW, Out); break;
+    case 7: HorizontalAvx2<7>(V, First, W, FVisW, Out); break;
+    default: HorizontalAvx2<8>(V, First, W, FVisW, Out); break;
   }
-  HorizontalAvx2(FV.data(), FFastFirst.data(), FFastW.data(), FVisW, Out);
 }
 #endif
 

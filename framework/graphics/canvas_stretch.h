@@ -13,13 +13,11 @@
 // weighted sum (sum + 2^31) >> 32 per channel, with no division per pixel.
 //
 // Where both directions need at most eight taps and the processor has AVX2,
-// a shorter route runs the passes the other way round in 16-bit lanes: the
-// vertical pass multiplies pairs of source rows by pairs of 14-bit weights
-// and adds each pair in one step (vpmaddwd), keeping the channels with seven
-// fractional bits, and the horizontal pass does the same with pairs of
-// columns. The weights are the 16-bit ones rounded to 14 bits and still sum
-// to exactly 1; with at most eight taps the result stays within a tenth of a
-// level of the 16-bit route before rounding.
+// a shorter route runs the passes the other way round on the same weights:
+// the vertical pass sums the weighted rows of each source column in 32-bit
+// lanes (exact: below 2^24 per channel), the horizontal pass takes those
+// sums times the column weights in 64-bit lanes. The sums are the same
+// integers in another order, so both routes give identical pixels.
 
 #include <cstdint>
 #include <vector>
@@ -76,19 +74,15 @@ class TAreaAverager {
   std::vector<uint32_t> FG;
   int FCachedRow = -1;  // source row held in FBR / FG
 
-  // The 14-bit route (FFast): source columns FSrcLo .. FSrcLo + FSpan - 1
-  // feed the visible columns; column j reads 8 of them from FFastFirst[j]
-  // (relative to FSrcLo) with the weights FFastW[j * 32 ..] laid out for
-  // vpmaddwd; visible row k reads FRowCount[k] rows (an even number, the
-  // extra one weighing 0) from FRowFirst[k] with the weights
-  // FRowW[k * 8 ..]. FV holds the vertical pass of one row.
+  // The exact route (FFast): source columns FSrcLo .. FSrcLo + FSpan - 1
+  // feed the visible columns; column j reads FFastTaps of them from
+  // FFastFirst[j] (relative to FSrcLo) with the weights FFastW[j * FFastTaps ..];
+  // FV holds the vertical pass of one row, b, g, r, x per column.
   bool FFast = false;
-  int FSrcLo = 0, FSpan = 0;
+  int FFastTaps = 0, FSrcLo = 0, FSpan = 0;
   std::vector<int> FFastFirst;
-  std::vector<int16_t> FFastW;
-  std::vector<int> FRowFirst, FRowCount;
-  std::vector<int16_t> FRowW;
-  std::vector<int16_t> FV;
+  std::vector<uint32_t> FFastW;
+  std::vector<uint32_t> FV;
   void SetUpFast(const TAreaTaps& X, int SX, int SW);
   void FastRow(int K, uint32_t* Out);
 };
