@@ -110,6 +110,9 @@ std::vector<uint8_t> Classify(int W, int H, const std::vector<uint8_t>& Mask, in
   return Out;
 }
 
+// Corners covering any box, however wide: the whole ellipse.
+constexpr TSize kWholeEllipse{std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
+
 double NormalizeAngle(double A) {
   const double Full = 2 * std::numbers::pi;
   A = std::fmod(A, Full);
@@ -385,7 +388,7 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   Normalize(Y1, Y2);
   if (X1 == X2 || Y1 == Y2 || FTarget == nullptr) return;
   if (PenVisible() && FPen.Width() > 1) {
-    PaintEllipseShape(akEllipse, X1, Y1, X2, Y2, 0, 0, 0, 0, TSize{X2 - X1, Y2 - Y1});
+    PaintEllipseShape(akEllipse, X1, Y1, X2, Y2, 0, 0, 0, 0, kWholeEllipse);
     return;
   }
   // Only the rows the clip shows are worked out.
@@ -418,15 +421,15 @@ void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
 }
 
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
-  PaintEllipseShape(akArc, X1, Y1, X2, Y2, X3, Y3, X4, Y4, TSize{std::abs(X2 - X1), std::abs(Y2 - Y1)});
+  PaintEllipseShape(akArc, X1, Y1, X2, Y2, X3, Y3, X4, Y4, kWholeEllipse);
 }
 
 void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
-  PaintEllipseShape(akPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4, TSize{std::abs(X2 - X1), std::abs(Y2 - Y1)});
+  PaintEllipseShape(akPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4, kWholeEllipse);
 }
 
 void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
-  PaintEllipseShape(akChord, X1, Y1, X2, Y2, X3, Y3, X4, Y4, TSize{std::abs(X2 - X1), std::abs(Y2 - Y1)});
+  PaintEllipseShape(akChord, X1, Y1, X2, Y2, X3, Y3, X4, Y4, kWholeEllipse);
 }
 
 void TCanvas::PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,
@@ -486,8 +489,9 @@ void TCanvas::PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, i
   const int64_t WR = std::min(BR, VR + Margin), WB = std::min(BB, VB + Margin);
   const int W = static_cast<int>(WR - WL), H = static_cast<int>(WB - WT);
   const int64_t BoxW = BR - BL, BoxH = BB - BT;
-  const int64_t CW = std::clamp<int64_t>(int64_t{Corner.cx} + Grow + Grow2, 0, BoxW);
-  const int64_t CH = std::clamp<int64_t>(int64_t{Corner.cy} + Grow + Grow2, 0, BoxH);
+  const bool Whole = Corner.cx == kWholeEllipse.cx && Corner.cy == kWholeEllipse.cy;
+  const int64_t CW = Whole ? BoxW : std::clamp<int64_t>(int64_t{Corner.cx} + Grow + Grow2, 0, BoxW);
+  const int64_t CH = Whole ? BoxH : std::clamp<int64_t>(int64_t{Corner.cy} + Grow + Grow2, 0, BoxH);
   const int64_t CornerRows = CH / 2 + CH % 2;
   // The chord's line joins the points where the two radials meet the ellipse.
   const double RA = (static_cast<double>(X2) - X1) / 2.0, RB = (static_cast<double>(Y2) - Y1) / 2.0;
