@@ -297,6 +297,38 @@ void BM_CanvasLineFar(benchmark::State& State) {
 }
 BENCHMARK(BM_CanvasLineFar);
 
+// Wide pens and parts of ellipses go through a pixel map; it covers the
+// visible part (and a pen-deep margin), not the shape's box.
+void WidePie(benchmark::State& State, int X1, int Y1, int X2, int Y2) {
+  orv::TBitmap B(100, 100);
+  orv::TCanvas* C = B.Canvas();
+  C->Brush()->SetColor(0x996633);
+  C->Pen()->SetWidth(5);
+  for (auto _ : State) {
+    C->Pie(X1, Y1, X2, Y2, X2, Y1, X1, Y2);
+    benchmark::DoNotOptimize(B.Bits());
+  }
+}
+void BM_CanvasWidePie100(benchmark::State& State) { WidePie(State, 0, 0, 100, 100); }
+BENCHMARK(BM_CanvasWidePie100);
+void BM_CanvasWidePieMillion(benchmark::State& State) { WidePie(State, -450000, -450000, 550000, 550000); }
+BENCHMARK(BM_CanvasWidePieMillion);
+
+void WideLine(benchmark::State& State, int From, int To) {
+  orv::TBitmap B(100, 100);
+  orv::TCanvas* C = B.Canvas();
+  C->Pen()->SetWidth(5);
+  for (auto _ : State) {
+    C->MoveTo(From, From);
+    C->LineTo(To, To);
+    benchmark::DoNotOptimize(B.Bits());
+  }
+}
+void BM_CanvasWideLine141(benchmark::State& State) { WideLine(State, 0, 100); }
+BENCHMARK(BM_CanvasWideLine141);
+void BM_CanvasWideLineFar(benchmark::State& State) { WideLine(State, -(1 << 30), 1 << 30); }
+BENCHMARK(BM_CanvasWideLineFar);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -140,12 +140,16 @@ void DrawMarkOnCanvas(TCanvas* Canvas, int MarkType, int X, int Y) {
       Segment(Canvas, X - R, Y, X + R, Y);
       Segment(Canvas, X, Y - R, X, Y + R);
       break;
-    case mkStar:
+    case mkStar: {
+      // Diagonals one pixel shorter than the arms; at the smallest size that
+      // would close the star into the filled diamond, so they reach the corners.
+      const int D = R > 2 ? R - 1 : R;
       Segment(Canvas, X - R, Y, X + R, Y);
       Segment(Canvas, X, Y - R, X, Y + R);
-      Segment(Canvas, X - R + 1, Y - R + 1, X + R - 1, Y + R - 1);
-      Segment(Canvas, X + R - 1, Y - R + 1, X - R + 1, Y + R - 1);
+      Segment(Canvas, X - D, Y - D, X + D, Y + D);
+      Segment(Canvas, X + D, Y - D, X - D, Y + D);
       break;
+    }
   }
   Brush->SetColor(OldColor);
   Brush->SetStyle(OldStyle);

@@ -5,6 +5,9 @@
 //   gallery --snapshot DIR  PNG snapshots in DIR, no display needed
 //   gallery --frame         start, paint the main form once off screen and
 //                           exit, writing nothing: a start-up measurement
+//   gallery --load-window-module
+//                           load the window backend module and exit: 0 when
+//                           every symbol it needs is there
 //
 // The paths of the snapshots written are printed, one a line.
 
@@ -24,7 +27,8 @@
 #include "framework/controls/sim.h"
 #include "framework/rtl/unicode.h"
 #ifdef ORV_GALLERY_SDL2
-#include "framework/backends/sdl2/sdl2backend.h"
+#include <dlfcn.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -99,11 +103,32 @@ int PaintFirstFrame() {
 }
 
 #ifdef ORV_GALLERY_SDL2
+// The window backend module next to the executable, loaded with all its
+// symbols bound at once; nullptr, with the reason in Error, when it cannot be.
+void* LoadWindowModule(std::string& Error) {
+  std::error_code Ec;
+  const std::filesystem::path Exe = std::filesystem::read_symlink("/proc/self/exe", Ec);
+  const std::string Path = ((Ec ? std::filesystem::path(".") : Exe.parent_path()) / "gallery_sdl2.so").string();
+  void* Module = dlopen(Path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (Module == nullptr) {
+    const char* Why = dlerror();
+    Error = Why ? Why : Path;
+  }
+  return Module;
+}
+
 int RunWindow() {
-  try {
-    orv::UseSdl2Backend();
-  } catch (const std::exception& E) {
-    std::fprintf(stderr, "gallery: no window (%s); writing snapshots instead\n", E.what());
+  std::string Error;
+  void* Module = LoadWindowModule(Error);
+  using TUse = const char* (*)();
+  auto Use = Module ? reinterpret_cast<TUse>(dlsym(Module, "orv_gallery_use_sdl2")) : nullptr;
+  if (Module && !Use) Error = "the window module has no entry point";
+  if (Use) {
+    const char* Why = Use();
+    if (Why) Error = Why;
+  }
+  if (!Error.empty()) {
+    std::fprintf(stderr, "gallery: no window (%s); writing snapshots instead\n", Error.c_str());
     return WriteSnapshots("out/gallery");
   }
   auto* Form = new TGalleryForm(nullptr);
@@ -111,6 +136,7 @@ int RunWindow() {
   Form->Show();
   orv::Application->Run();
   delete Form;
+  // The module stays loaded: the backend it made lives on in the application.
   return 0;
 }
 #endif
@@ -127,6 +153,14 @@ int main(int argc, char** argv) {
       return WriteSnapshots(argv[2]);
     }
     if (argc == 2 && std::strcmp(argv[1], "--frame") == 0) return PaintFirstFrame();
+#ifdef ORV_GALLERY_SDL2
+    if (argc == 2 && std::strcmp(argv[1], "--load-window-module") == 0) {
+      std::string Error;
+      if (LoadWindowModule(Error)) return 0;
+      std::fprintf(stderr, "gallery: %s\n", Error.c_str());
+      return 1;
+    }
+#endif
     if (argc != 1) {
       std::fprintf(stderr, "usage: gallery [--snapshot DIR | --frame]\n");
       return 2;

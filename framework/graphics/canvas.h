@@ -235,8 +235,10 @@ class TCanvas : public TPersistent {
   // pen's dash pattern; thick pens go through StrokePath.
   void ThinLine(int X1, int Y1, int X2, int Y2);
   void StrokePath(std::span<const TPoint> Points, bool Closed);
-  // The inside of a polygon in the brush, by the poly-fill mode.
-  void FillPolygon(std::span<const TPoint> Points);
+  // The inside of a polygon in the brush, by the poly-fill mode: the pixels
+  // whose centres are inside, or with AtCorners the pixels whose top-left
+  // corners are (the fill that matches a one-pixel outline).
+  void FillPolygon(std::span<const TPoint> Points, bool AtCorners);
   // Fills a convex shape of Rows rows from Top with the brush and its
   // one-pixel border with the pen. Lefts[i], Rights[i] give the span of row
   // First + i; the rows given are the ones painted plus, where there is one,

@@ -194,9 +194,17 @@ void TCanvas::StrokePath(std::span<const TPoint> Points, bool Closed) {
     MinY = std::min({MinY, S.AY, S.BY});
     MaxY = std::max({MaxY, S.AY, S.BY});
   }
+  // Only the rows and columns the clip shows are worked out; the bounds are
+  // taken in floating point before any conversion, so ends far outside int
+  // never overflow.
   const TRect C = DeviceClip();
-  const int Top = std::max(static_cast<int>(std::ceil(MinY - R - Eps)), C.Top - FOrigin.Y);
-  const int Bottom = std::min(static_cast<int>(std::floor(MaxY + R + Eps)), C.Bottom - 1 - FOrigin.Y);
+  if (C.IsEmpty()) return;
+  const double VisL = static_cast<double>(int64_t{C.Left} - FOrigin.X);
+  const double VisR = static_cast<double>(int64_t{C.Right} - 1 - FOrigin.X);
+  const double TopD = std::max(std::ceil(MinY - R - Eps), static_cast<double>(int64_t{C.Top} - FOrigin.Y));
+  const double BottomD = std::min(std::floor(MaxY + R + Eps), static_cast<double>(int64_t{C.Bottom} - 1 - FOrigin.Y));
+  if (TopD > BottomD) return;
+  const int Top = static_cast<int>(TopD), Bottom = static_cast<int>(BottomD);
   const uint32_t Pen = PenPixel();
 
   std::vector<std::pair<double, double>> Spans;
@@ -251,8 +259,8 @@ void TCanvas::StrokePath(std::span<const TPoint> Points, bool Closed) {
     int CurL = 0, CurR = -1;
     bool Open = false;
     for (const auto& [Lo, Hi] : Spans) {
-      const int PL = static_cast<int>(std::ceil(Lo - Eps));
-      const int PR = static_cast<int>(std::floor(Hi + Eps));
+      const int PL = static_cast<int>(std::ceil(std::max(Lo, VisL - 1) - Eps));
+      const int PR = static_cast<int>(std::floor(std::min(Hi, VisR + 1) + Eps));
       if (PL > PR) continue;
       if (Open && PL <= CurR + 1) {
         CurR = std::max(CurR, PR);

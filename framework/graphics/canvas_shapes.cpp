@@ -21,14 +21,14 @@ void Normalize(int& A, int& B) {
 // covers offset .. W-1-offset. Pixel centres inside the ellipse count; each
 // row keeps at least its middle pixel(s). The lower half mirrors the upper
 // one, so the shape is exactly symmetric.
-int EllipseOffset(int64_t W, int64_t H, int64_t K) {
+int64_t EllipseOffset(int64_t W, int64_t H, int64_t K) {
   K = std::min(K, H - 1 - K);
   const double A = static_cast<double>(W) / 2.0, B = static_cast<double>(H) / 2.0;
   const double DY = (static_cast<double>(K) + 0.5) - B;
   const double Q = 1.0 - (DY * DY) / (B * B);
   const double HalfW = A * std::sqrt(std::max(Q, 0.0));
   const auto O = static_cast<int64_t>(std::ceil(A - HalfW - 0.5 - 1e-9));
-  return static_cast<int>(std::clamp<int64_t>(O, 0, (W - 1) / 2));
+  return std::clamp<int64_t>(O, 0, (W - 1) / 2);
 }
 
 // Row spans First .. First+Count-1 of a rectangle X1..X2-1 x Y1..Y2-1 with
@@ -47,34 +47,35 @@ void RoundedSpans(int X1, int Y1, int X2, int Y2, int64_t CW, int64_t CH, int64_
     const int64_t R = First + I;
     const int64_t K = std::min(R, H - 1 - R);
     if (K >= CornerRows) continue;
-    const int O = EllipseOffset(CW, CH, K);
-    Lefts[static_cast<size_t>(I)] = X1 + O;
-    Rights[static_cast<size_t>(I)] = X2 - 1 - O;
+    const int64_t O = EllipseOffset(CW, CH, K);
+    Lefts[static_cast<size_t>(I)] = static_cast<int>(X1 + O);
+    Rights[static_cast<size_t>(I)] = static_cast<int>(X2 - 1 - O);
   }
 }
 
-void RoundedSpans(int X1, int Y1, int X2, int Y2, int CW, int CH, std::vector<int>& Lefts,
-                  std::vector<int>& Rights) {
-  RoundedSpans(X1, Y1, X2, Y2, CW, CH, 0, int64_t{Y2} - Y1, Lefts, Rights);
-}
-
-// Classifies an inside mask (Box W x H, 1 = inside) into brush (1) and pen
-// (2) pixels: the pen takes the pixels with an outside pixel within Depth
-// pixels (four-connected neighbours for a one-pixel border); without pen
-// everything inside is brush.
-std::vector<uint8_t> Classify(int W, int H, const std::vector<uint8_t>& Mask, int Depth) {
+// Classifies an inside mask (W x H, 1 = inside) into brush (1) and pen (2)
+// pixels: the pen takes the pixels with an outside pixel within Depth pixels
+// (four-connected neighbours for a one-pixel border); without pen
+// everything inside is brush. The mask may be a window of a larger shape:
+// a pixel beyond the window counts as outside where BeyondIsOutside says
+// so (it is beyond the shape) and as far inside otherwise, which is exact
+// for the pixels at least Depth + 1 from the window's cut sides.
+template <typename TBeyond>
+std::vector<uint8_t> Classify(int W, int H, const std::vector<uint8_t>& Mask, int Depth,
+                              const TBeyond& BeyondIsOutside) {
   std::vector<uint8_t> Out(Mask.size(), 0);
   if (Depth <= 0) {
     for (size_t I = 0; I < Mask.size(); ++I) Out[I] = Mask[I] ? 1 : 0;
     return Out;
   }
   auto At = [&](int X, int Y) -> bool {
-    return X >= 0 && Y >= 0 && X < W && Y < H && Mask[static_cast<size_t>(Y) * W + X];
+    if (X < 0 || Y < 0 || X >= W || Y >= H) return !BeyondIsOutside(X, Y);
+    return Mask[static_cast<size_t>(Y) * W + X] != 0;
   };
   if (Depth == 1) {
     for (int Y = 0; Y < H; ++Y)
       for (int X = 0; X < W; ++X) {
-        if (!At(X, Y)) continue;
+        if (!Mask[static_cast<size_t>(Y) * W + X]) continue;
         const bool Edge = !At(X - 1, Y) || !At(X + 1, Y) || !At(X, Y - 1) || !At(X, Y + 1);
         Out[static_cast<size_t>(Y) * W + X] = Edge ? 2 : 1;
       }
@@ -86,7 +87,7 @@ std::vector<uint8_t> Classify(int W, int H, const std::vector<uint8_t>& Mask, in
   const int Inf = std::numeric_limits<int>::max() / 2;
   std::vector<int> D(Mask.size());
   auto Dist = [&](int X, int Y) -> int {
-    if (X < 0 || Y < 0 || X >= W || Y >= H) return 0;
+    if (X < 0 || Y < 0 || X >= W || Y >= H) return BeyondIsOutside(X, Y) ? 0 : Inf;
     return D[static_cast<size_t>(Y) * W + X];
   };
   for (int Y = 0; Y < H; ++Y)
@@ -108,6 +109,9 @@ std::vector<uint8_t> Classify(int W, int H, const std::vector<uint8_t>& Mask, in
     if (Mask[I]) Out[I] = D[I] <= 3 * Depth ? 2 : 1;
   return Out;
 }
+
+// Corners covering any box, however wide: the whole ellipse.
+constexpr TSize kWholeEllipse{std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
 
 double NormalizeAngle(double A) {
   const double Full = 2 * std::numbers::pi;
@@ -172,10 +176,11 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
 
 namespace {
 
-// A polygon edge on its way down the pixel-centre rows y + 1/2 with
-// Y0 <= y < Y1. X is the first pixel whose centre is at or right of the
-// crossing, ceil(x - 1/2) for the exact crossing x; it moves by a whole
-// step and a remainder per row, so no row needs a division.
+// A polygon edge on its way down the pixel rows y with Y0 <= y < Y1. The
+// rows are sampled either through the pixel centres (y + 1/2), where X is
+// the first pixel whose centre is at or right of the crossing x, ceil(x - 1/2),
+// or along the pixels' top-left corners (y), where X is ceil(x). X moves by a
+// whole step and a remainder per row, so no row needs a division.
 __extension__ using Int128 = __int128;
 
 struct TPolyEdge {
@@ -186,11 +191,13 @@ struct TPolyEdge {
   int64_t X = 0, Err = 0;      // X * Den - Err is the crossing numerator, 0 <= Err < Den
   int64_t Den = 0, Step = 0, StepRem = 0;
 
-  // Sets X for row Y: numerator 2*X0*DY + (2*(Y - Y0) + 1)*DX - DY over 2*DY.
-  void Start(int64_t Y) {
+  // Sets X for row Y: numerator 2*X0*DY + (2*(Y - Y0) + 1)*DX - DY over 2*DY
+  // through the centres, 2*X0*DY + 2*(Y - Y0)*DX over 2*DY at the corners.
+  void Start(int64_t Y, bool AtCorners) {
     const int64_t DY = Y1 - Y0;
     Den = 2 * DY;
-    const Int128 Num = Int128{2} * X0 * DY + Int128{2 * (Y - Y0) + 1} * DX - DY;
+    const Int128 Num = AtCorners ? Int128{2} * X0 * DY + Int128{2 * (Y - Y0)} * DX
+                                 : Int128{2} * X0 * DY + Int128{2 * (Y - Y0) + 1} * DX - DY;
     X = static_cast<int64_t>(Num / Den);
     const auto R = static_cast<int64_t>(Num % Den);  // truncated: R has the sign of Num
     if (R > 0) ++X;
@@ -215,7 +222,7 @@ struct TPolyEdge {
 
 }  // namespace
 
-void TCanvas::FillPolygon(std::span<const TPoint> Points) {
+void TCanvas::FillPolygon(std::span<const TPoint> Points, bool AtCorners) {
   std::vector<TPolyEdge> Edges;
   Edges.reserve(Points.size());
   int64_t MinY = Points[0].Y, MaxY = Points[0].Y;
@@ -246,7 +253,7 @@ void TCanvas::FillPolygon(std::span<const TPoint> Points) {
     while (Next < Edges.size() && Edges[Next].Y0 <= Y) {
       TPolyEdge& E = Edges[Next++];
       if (E.Y1 <= Y) continue;
-      E.Start(Y);
+      E.Start(Y, AtCorners);
       Active.push_back(&E);
     }
     Cross.clear();
@@ -277,7 +284,14 @@ void TCanvas::FillPolygon(std::span<const TPoint> Points) {
 
 void TCanvas::Polygon(std::span<const TPoint> Points) {
   if (Points.size() < 2 || FTarget == nullptr) return;
-  if (BrushVisible() && Points.size() >= 3) FillPolygon(Points);
+  // A one-pixel outline runs through the centres of the vertex pixels; the
+  // fill under it is sampled on the same lattice, so it meets the outline
+  // on every side. Sampled at the centres it would fall half a pixel short
+  // on the right of edges sloping down to the left and leave a diagonal of
+  // unfilled pixels there (and overhang the outline on the left of such
+  // edges). Without an outline, or under a wider one, the centres are kept.
+  const bool ThinOutline = PenVisible() && FPen.Width() <= 1;
+  if (BrushVisible() && Points.size() >= 3) FillPolygon(Points, ThinOutline);
   if (!PenVisible()) return;
   if (FPen.Width() > 1) {
     StrokePath(Points, true);
@@ -374,7 +388,7 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   Normalize(Y1, Y2);
   if (X1 == X2 || Y1 == Y2 || FTarget == nullptr) return;
   if (PenVisible() && FPen.Width() > 1) {
-    PaintEllipseShape(akEllipse, X1, Y1, X2, Y2, 0, 0, 0, 0, TSize{X2 - X1, Y2 - Y1});
+    PaintEllipseShape(akEllipse, X1, Y1, X2, Y2, 0, 0, 0, 0, kWholeEllipse);
     return;
   }
   // Only the rows the clip shows are worked out.
@@ -407,15 +421,15 @@ void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
 }
 
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
-  PaintEllipseShape(akArc, X1, Y1, X2, Y2, X3, Y3, X4, Y4, TSize{std::abs(X2 - X1), std::abs(Y2 - Y1)});
+  PaintEllipseShape(akArc, X1, Y1, X2, Y2, X3, Y3, X4, Y4, kWholeEllipse);
 }
 
 void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
-  PaintEllipseShape(akPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4, TSize{std::abs(X2 - X1), std::abs(Y2 - Y1)});
+  PaintEllipseShape(akPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4, kWholeEllipse);
 }
 
 void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
-  PaintEllipseShape(akChord, X1, Y1, X2, Y2, X3, Y3, X4, Y4, TSize{std::abs(X2 - X1), std::abs(Y2 - Y1)});
+  PaintEllipseShape(akChord, X1, Y1, X2, Y2, X3, Y3, X4, Y4, kWholeEllipse);
 }
 
 void TCanvas::PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,
@@ -426,14 +440,32 @@ void TCanvas::PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, i
   if (Kind == akArc && !PenVisible()) return;
   // Angles are measured around the centre of the bounding box in pixel-centre
   // coordinates, counter-clockwise on the screen (y grows downwards).
-  const double CX = (X1 + X2 - 1) / 2.0, CY = (Y1 + Y2 - 1) / 2.0;
+  const double CX = (static_cast<double>(X1) + X2 - 1) / 2.0, CY = (static_cast<double>(Y1) + Y2 - 1) / 2.0;
   const double A0 = NormalizeAngle(std::atan2(CY - Y3, X3 - CX));
   double Sweep = NormalizeAngle(std::atan2(CY - Y4, X4 - CX) - A0);
   if (Sweep == 0) Sweep = 2 * std::numbers::pi;
-  const bool Full = Kind == akEllipse || Sweep >= 2 * std::numbers::pi;
-  auto InSector = [&](double X, double Y) {
-    if (X == CX && Y == CY) return true;
-    return NormalizeAngle(std::atan2(CY - Y, X - CX) - A0) <= Sweep + 1e-12;
+  // Whether a pixel lies in the sector from the start radial counter-
+  // clockwise to the end radial (both included), decided exactly on twice
+  // the offsets from the centre by the signs of cross products.
+  using TVec = std::pair<int64_t, int64_t>;
+  const int64_t C2X = int64_t{X1} + X2 - 1, C2Y = int64_t{Y1} + Y2 - 1;
+  auto Offset = [&](int64_t X, int64_t Y) { return TVec{2 * X - C2X, C2Y - 2 * Y}; };
+  auto Cross = [](const TVec& A, const TVec& B) {
+    return Int128{A.first} * B.second - Int128{A.second} * B.first;
+  };
+  TVec S = Offset(X3, Y3), E = Offset(X4, Y4);
+  if (S == TVec{0, 0}) S = TVec{1, 0};  // a radial through the centre points east
+  if (E == TVec{0, 0}) E = TVec{1, 0};
+  const Int128 SE = Cross(S, E);
+  const Int128 Dot = Int128{S.first} * E.first + Int128{S.second} * E.second;
+  const bool Full = Kind == akEllipse || (SE == 0 && Dot > 0);
+  auto InSector = [&](int64_t X, int64_t Y) {
+    const TVec V = Offset(X, Y);
+    if (V == TVec{0, 0}) return true;
+    const bool AfterStart = Cross(S, V) >= 0, BeforeEnd = Cross(V, E) >= 0;
+    if (SE > 0) return AfterStart && BeforeEnd;  // less than a half turn
+    if (SE < 0) return AfterStart || BeforeEnd;  // more than a half turn
+    return AfterStart;                           // exactly a half turn
   };
 
   // Wide outlines are centred on the one-pixel outline unless kept inside.
@@ -443,14 +475,26 @@ void TCanvas::PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, i
     Grow = PW / 2;
     Grow2 = (PW - 1) / 2;
   }
-  const TRect Box{X1 - Grow, Y1 - Grow, X2 + Grow2, Y2 + Grow2};
-  const int W = Box.Width(), H = Box.Height();
-  std::vector<int> Lefts, Rights;
-  RoundedSpans(Box.Left, Box.Top, Box.Right, Box.Bottom, Corner.cx + Grow + Grow2, Corner.cy + Grow + Grow2, Lefts,
-               Rights);
-  std::vector<uint8_t> Mask(static_cast<size_t>(W) * H, 0);
+  // The shape's box in 64 bits (it may reach past the ends of int), and the
+  // window of it that is worked out: the visible part and a margin as deep
+  // as the pen, so the pixels shown are classified as in the whole shape.
+  const int64_t BL = int64_t{X1} - Grow, BT = int64_t{Y1} - Grow, BR = int64_t{X2} + Grow2, BB = int64_t{Y2} + Grow2;
+  const TRect C = DeviceClip();
+  if (C.IsEmpty()) return;
+  const int64_t VL = int64_t{C.Left} - FOrigin.X, VT = int64_t{C.Top} - FOrigin.Y;
+  const int64_t VR = int64_t{C.Right} - FOrigin.X, VB = int64_t{C.Bottom} - FOrigin.Y;
+  if (std::max(BL, VL) >= std::min(BR, VR) || std::max(BT, VT) >= std::min(BB, VB)) return;
+  const int64_t Margin = std::max(PW, 1) + 1;
+  const int64_t WL = std::max(BL, VL - Margin), WT = std::max(BT, VT - Margin);
+  const int64_t WR = std::min(BR, VR + Margin), WB = std::min(BB, VB + Margin);
+  const int W = static_cast<int>(WR - WL), H = static_cast<int>(WB - WT);
+  const int64_t BoxW = BR - BL, BoxH = BB - BT;
+  const bool Whole = Corner.cx == kWholeEllipse.cx && Corner.cy == kWholeEllipse.cy;
+  const int64_t CW = Whole ? BoxW : std::clamp<int64_t>(int64_t{Corner.cx} + Grow + Grow2, 0, BoxW);
+  const int64_t CH = Whole ? BoxH : std::clamp<int64_t>(int64_t{Corner.cy} + Grow + Grow2, 0, BoxH);
+  const int64_t CornerRows = CH / 2 + CH % 2;
   // The chord's line joins the points where the two radials meet the ellipse.
-  const double RA = (X2 - X1) / 2.0, RB = (Y2 - Y1) / 2.0;
+  const double RA = (static_cast<double>(X2) - X1) / 2.0, RB = (static_cast<double>(Y2) - Y1) / 2.0;
   auto OnEllipse = [&](double Angle) {
     const double UX = std::cos(Angle), UY = -std::sin(Angle);
     const double T = 1.0 / std::sqrt((UX * UX) / (RA * RA) + (UY * UY) / (RB * RB));
@@ -461,32 +505,44 @@ void TCanvas::PaintEllipseShape(TArcKind Kind, int X1, int Y1, int X2, int Y2, i
     return (P1.first - P0.first) * (Y - P0.second) - (P1.second - P0.second) * (X - P0.first);
   };
   const double MidSide = Side(Mid.first, Mid.second);
+  std::vector<uint8_t> Mask(static_cast<size_t>(W) * H, 0);
   for (int Y = 0; Y < H; ++Y) {
-    for (int X = Lefts[static_cast<size_t>(Y)] - Box.Left; X <= Rights[static_cast<size_t>(Y)] - Box.Left; ++X) {
-      const double GX = Box.Left + X, GY = Box.Top + Y;
+    // Row R of the box: the rounded corners cut its ends (see RoundedSpans).
+    const int64_t R = WT - BT + Y;
+    int64_t O = 0;
+    const int64_t K = std::min(R, BoxH - 1 - R);
+    if (CW > 0 && CH > 0 && K < CornerRows) O = EllipseOffset(CW, CH, K);
+    const int64_t L = std::max(BL + O, WL), Rt = std::min(BR - 1 - O, WR - 1);
+    for (int64_t GX = L; GX <= Rt; ++GX) {
+      const auto GY = static_cast<double>(WT + Y);
       bool In = true;
-      if (!Full && Kind == akPie) In = InSector(GX, GY);
+      if (!Full && Kind == akPie) In = InSector(GX, WT + Y);
       if (!Full && Kind == akChord) {
-        const double S = Side(GX, GY);
+        const double S = Side(static_cast<double>(GX), GY);
         In = (MidSide > 0 ? S : -S) >= -1e-7;  // points on the chord count
       }
-      Mask[static_cast<size_t>(Y) * W + X] = In ? 1 : 0;
+      Mask[static_cast<size_t>(Y) * W + static_cast<size_t>(GX - WL)] = In ? 1 : 0;
     }
   }
-  std::vector<uint8_t> Classes = Classify(W, H, Mask, PW);
+  auto BeyondBox = [&](int X, int Y) {
+    const int64_t GX = WL + X, GY = WT + Y;
+    return GX < BL || GX >= BR || GY < BT || GY >= BB;
+  };
+  std::vector<uint8_t> Classes = Classify(W, H, Mask, PW, BeyondBox);
   if (Kind == akArc) {
     // The arc is the outline alone, between the radials.
     for (int Y = 0; Y < H; ++Y)
       for (int X = 0; X < W; ++X) {
         uint8_t& K = Classes[static_cast<size_t>(Y) * W + X];
-        if (K == 2 && !Full && !InSector(Box.Left + X, Box.Top + Y)) K = 0;
+        if (K == 2 && !Full && !InSector(WL + X, WT + Y)) K = 0;
         if (K == 1) K = 0;
       }
   } else if (!BrushVisible()) {
     for (uint8_t& K : Classes)
       if (K == 1) K = 0;
   }
-  PaintClasses(Box, Classes);
+  PaintClasses(TRect{static_cast<int>(WL), static_cast<int>(WT), static_cast<int>(WR), static_cast<int>(WB)},
+               Classes);
 }
 
 }  // namespace orv

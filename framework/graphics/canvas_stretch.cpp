@@ -51,6 +51,11 @@ TAreaAverager::TAreaAverager(const TBitmap* Src, int SX, int SY, int SW, int SH,
                              bool FlipY, int64_t FirstCol, int VisW, int64_t FirstRow, int VisH)
     : FSrc(Src), FVisW(VisW), FY(AreaTaps(H, SY, SH, FlipY, FirstRow, VisH)) {
   const auto V = static_cast<size_t>(VisW);
+  const TAreaTaps X = AreaTaps(W, SX, SW, FlipX, FirstCol, VisW);
+#ifdef ORV_STRETCH_AVX2
+  SetUpFast(X, SX, SW);
+  if (FFast) return;
+#endif
   FBR.resize(V);
   FG.resize(V);
   FSumB.resize(V);
@@ -59,7 +64,6 @@ TAreaAverager::TAreaAverager(const TBitmap* Src, int SX, int SY, int SW, int SH,
   // Every column gets the same number of taps, the largest one needs, so the
   // inner loop has a fixed length the compiler unrolls and the processor
   // predicts. The extra taps weigh 0 and stay inside the source block.
-  const TAreaTaps X = AreaTaps(W, SX, SW, FlipX, FirstCol, VisW);
   FTaps = 1;
   for (const int N : X.Count) FTaps = std::max(FTaps, N);
   FFirst.resize(V);
@@ -93,6 +97,109 @@ TAreaAverager::TAreaAverager(const TBitmap* Src, int SX, int SY, int SW, int SH,
   }
 #endif
 }
+
+#ifdef ORV_STRETCH_AVX2
+void TAreaAverager::SetUpFast(const TAreaTaps& X, int SX, int SW) {
+  constexpr int kMaxTaps = 8;
+  if (FVisW <= 0 || !__builtin_cpu_supports("avx2")) return;
+  int Taps = 1;
+  for (const int N : X.Count) Taps = std::max(Taps, N);
+  for (const int N : FY.Count)
+    if (N > kMaxTaps) return;
+  if (Taps > kMaxTaps || Taps > SW) return;
+  // Every column reads Taps source pixels, the extra ones weighing 0 and
+  // staying inside the source block, so the loop has a fixed length.
+  const auto V = static_cast<size_t>(FVisW);
+  FFastTaps = Taps;
+  FFastFirst.resize(V);
+  FFastW.assign(V * static_cast<size_t>(Taps), 0);
+  int Lo = X.First[0], Hi = X.First[0];
+  for (size_t J = 0; J < V; ++J) {
+    const int First = std::min(X.First[J], SX + SW - Taps);
+    FFastFirst[J] = First;
+    Lo = std::min(Lo, First);
+    Hi = std::max(Hi, First + Taps);
+    for (int K = 0; K < X.Count[J]; ++K)
+      FFastW[J * static_cast<size_t>(Taps) + static_cast<size_t>(X.First[J] - First + K)] =
+          X.Weights[X.Offset[J] + static_cast<size_t>(K)];
+  }
+  for (int& F : FFastFirst) F -= Lo;
+  FSrcLo = Lo;
+  FSpan = Hi - Lo;
+  FV.assign(static_cast<size_t>(FSpan) * 4, 0);
+  FFast = true;
+}
+
+namespace {
+
+// Vertical pass of the exact route: Out[4i + c] = sum over the rows of
+// weight * channel c of pixel i, for N pixels (below 2^24: the weights of a
+// row sum to 65536), two pixels per 256-bit step.
+__attribute__((target("avx2"))) void VerticalAvx2(const uint32_t* const* Rows, const uint32_t* W, int Count, int N,
+                                                  uint32_t* Out) {
+  __m256i Wv[8];
+  for (int R = 0; R < Count; ++R) Wv[R] = _mm256_set1_epi32(static_cast<int>(W[R]));
+  int I = 0;
+  for (; I + 2 <= N; I += 2) {
+    __m256i Acc = _mm256_setzero_si256();
+    for (int R = 0; R < Count; ++R) {
+      const __m256i P = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Rows[R] + I)));
+      Acc = _mm256_add_epi32(Acc, _mm256_mullo_epi32(P, Wv[R]));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Out + 4 * I), Acc);
+  }
+  for (; I < N; ++I)
+    for (int Ch = 0; Ch < 4; ++Ch) {
+      uint32_t Sum = 0;
+      for (int R = 0; R < Count; ++R) Sum += W[R] * ((Rows[R][I] >> (8 * Ch)) & 0xFFu);
+      Out[4 * I + Ch] = Sum;
+    }
+}
+
+// Horizontal pass of the exact route: Taps taps per column, the four
+// channels of a tap in 64-bit lanes, rounded from 32 fractional bits.
+template <int Taps>
+__attribute__((target("avx2"))) void HorizontalAvx2(const uint32_t* V, const int* First, const uint32_t* W,
+                                                    int VisW, uint32_t* Out) {
+  const __m256i Half = _mm256_set1_epi64x(int64_t{1} << 31);
+  const __m256i Low = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6);
+  for (int J = 0; J < VisW; ++J, W += Taps) {
+    const uint32_t* P = V + 4 * First[J];
+    __m256i Acc = Half;
+    for (int K = 0; K < Taps; ++K) {
+      const __m256i C = _mm256_cvtepu32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(P + 4 * K)));
+      Acc = _mm256_add_epi64(Acc, _mm256_mul_epu32(C, _mm256_set1_epi64x(W[K])));
+    }
+    // Each channel is at most 255 after the shift (the weights sum to 1).
+    const __m128i Ch = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(_mm256_srli_epi64(Acc, 32), Low));
+    const __m128i Bytes = _mm_packus_epi16(_mm_packus_epi32(Ch, Ch), Ch);
+    Out[J] = static_cast<uint32_t>(_mm_cvtsi128_si32(Bytes)) & 0x00FFFFFFu;
+  }
+}
+
+}  // namespace
+
+void TAreaAverager::FastRow(int K, uint32_t* Out) {
+  const auto Idx = static_cast<size_t>(K);
+  const uint32_t* Rows[8];
+  const int Count = FY.Count[Idx];
+  for (int R = 0; R < Count; ++R) Rows[R] = FSrc->ScanLine(FY.First[Idx] + R) + FSrcLo;
+  VerticalAvx2(Rows, FY.Weights.data() + FY.Offset[Idx], Count, FSpan, FV.data());
+  const uint32_t* V = FV.data();
+  const int* First = FFastFirst.data();
+  const uint32_t* W = FFastW.data();
+  switch (FFastTaps) {
+    case 1: HorizontalAvx2<1>(V, First, W, FVisW, Out); break;
+    case 2: HorizontalAvx2<2>(V, First, W, FVisW, Out); break;
+    case 3: HorizontalAvx2<3>(V, First, W, FVisW, Out); break;
+    case 4: HorizontalAvx2<4>(V, First, W, FVisW, Out); break;
+    case 5: HorizontalAvx2<5>(V, First, W, FVisW, Out); break;
+    case 6: HorizontalAvx2<6>(V, First, W, FVisW, Out); break;
+    case 7: HorizontalAvx2<7>(V, First, W, FVisW, Out); break;
+    default: HorizontalAvx2<8>(V, First, W, FVisW, Out); break;
+  }
+}
+#endif
 
 namespace {
 
@@ -171,6 +278,12 @@ void TAreaAverager::ReduceRow(int SrcRow, uint64_t* IntoBR, uint32_t* IntoG) {
 }
 
 void TAreaAverager::Row(int K0, uint32_t* Out) {
+#ifdef ORV_STRETCH_AVX2
+  if (FFast) {
+    FastRow(K0, Out);
+    return;
+  }
+#endif
   const auto Idx = static_cast<size_t>(K0);
   const auto V = static_cast<size_t>(FVisW);
   constexpr uint64_t Half = uint64_t{1} << 31;

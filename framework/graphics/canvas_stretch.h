@@ -11,6 +11,13 @@
 // accumulates those rows with their row weights. A source row that borders
 // two destination rows is reduced once and reused. The result is the rounded
 // weighted sum (sum + 2^31) >> 32 per channel, with no division per pixel.
+//
+// Where both directions need at most eight taps and the processor has AVX2,
+// a shorter route runs the passes the other way round on the same weights:
+// the vertical pass sums the weighted rows of each source column in 32-bit
+// lanes (exact: below 2^24 per channel), the horizontal pass takes those
+// sums times the column weights in 64-bit lanes. The sums are the same
+// integers in another order, so both routes give identical pixels.
 
 #include <cstdint>
 #include <vector>
@@ -66,6 +73,18 @@ class TAreaAverager {
   std::vector<uint64_t> FBR, FSumB, FSumR, FSumG;  // per visible column
   std::vector<uint32_t> FG;
   int FCachedRow = -1;  // source row held in FBR / FG
+
+  // The exact route (FFast): source columns FSrcLo .. FSrcLo + FSpan - 1
+  // feed the visible columns; column j reads FFastTaps of them from
+  // FFastFirst[j] (relative to FSrcLo) with the weights FFastW[j * FFastTaps ..];
+  // FV holds the vertical pass of one row, b, g, r, x per column.
+  bool FFast = false;
+  int FFastTaps = 0, FSrcLo = 0, FSpan = 0;
+  std::vector<int> FFastFirst;
+  std::vector<uint32_t> FFastW;
+  std::vector<uint32_t> FV;
+  void SetUpFast(const TAreaTaps& X, int SX, int SW);
+  void FastRow(int K, uint32_t* Out);
 };
 
 }  // namespace orv::stretch

@@ -120,7 +120,7 @@ TDecodedImage DecodePng(std::span<const uint8_t> D) {
   return Result;
 }
 
-std::vector<uint8_t> EncodePng(const uint32_t* Pixels, int Width, int Height, TPixelFormat Format) {
+std::vector<uint8_t> EncodePng(const uint32_t* Pixels, int Width, int Height, TPixelFormat Format, bool Fast) {
   if (Width <= 0 || Height <= 0) throw EInvalidGraphic("An empty image cannot be saved as PNG");
   const size_t Count = static_cast<size_t>(Width) * static_cast<size_t>(Height);
   const std::span<const uint32_t> All(Pixels, Count);
@@ -130,6 +130,7 @@ std::vector<uint8_t> EncodePng(const uint32_t* Pixels, int Width, int Height, TP
   Image.version = PNG_IMAGE_VERSION;
   Image.width = static_cast<png_uint_32>(Width);
   Image.height = static_cast<png_uint_32>(Height);
+  if (Fast) Image.flags |= PNG_IMAGE_FLAG_FAST;
   TImageGuard Guard{Image};
 
   std::vector<uint8_t> Samples;

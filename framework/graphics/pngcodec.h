@@ -29,7 +29,10 @@ TDecodedImage DecodePng(std::span<const uint8_t> Data);
 // pf1bit, pf4bit and pf8bit write a palette image (1, 2, 4 or 8 bits per
 // pixel) when the colours fit (pf1bit thresholds to black and white when
 // they do not), pf32bit writes RGBA with every pixel opaque, the rest RGB.
-// Raises EInvalidGraphic for an empty image, which PNG cannot hold.
-std::vector<uint8_t> EncodePng(const uint32_t* Pixels, int Width, int Height, TPixelFormat Format);
+// Raises EInvalidGraphic for an empty image, which PNG cannot hold. Fast
+// trades file size for speed (quick compression, as for snapshots); the
+// pixels read back are the same either way.
+std::vector<uint8_t> EncodePng(const uint32_t* Pixels, int Width, int Height, TPixelFormat Format,
+                               bool Fast = false);
 
 }  // namespace orv

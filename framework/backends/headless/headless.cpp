@@ -3,6 +3,10 @@
 #include "framework/controls/application.h"
 #include "framework/controls/timers.h"
 #include "framework/forms/form.h"
+#include "framework/graphics/pngcodec.h"
+#include "framework/rtl/atomicfile.h"
+#include "framework/rtl/files.h"
+#include "framework/rtl/sysutils.h"
 
 namespace orv {
 
@@ -33,7 +37,15 @@ std::unique_ptr<TBackend> CreateDefaultBackend() { return std::make_unique<THead
 void SnapshotForm(TCustomForm* Form, const String& FileName) {
   if (!Form) return;
   Form->PaintPending();
-  Form->Surface()->SaveToFile(FileName);
+  TBitmap* Surface = Form->Surface();
+  // Snapshots are written often and read rarely: PNG with quick compression.
+  if (SameText(ExtractFileExt(FileName), u".png") && Surface->Width() > 0 && Surface->Height() > 0) {
+    const std::vector<uint8_t> Bytes =
+        EncodePng(Surface->Bits(), Surface->Width(), Surface->Height(), Surface->PixelFormat(), true);
+    SaveFileAtomically(FileName, Bytes.data(), Bytes.size());
+    return;
+  }
+  Surface->SaveToFile(FileName);
 }
 
 }  // namespace orv

@@ -185,5 +185,28 @@ TEST(CanvasBlitReference, AreaAverageMatchesTheWeightedSumWithinOneLevel) {
   }
 }
 
+TEST(CanvasBlitReference, ClippedAreaAverageShowsTheSamePixelsAsTheWholeOne) {
+  // Only the columns and rows the clip shows are worked out; they must be the
+  // ones of the unclipped reduction, and nothing outside the clip changes.
+  std::mt19937 Rng(78);
+  for (int Round = 0; Round < 200; ++Round) {
+    const int SW = Pick(Rng, 1, 90), SH = Pick(Rng, 1, 90);
+    const int W = Pick(Rng, 1, SW + 8), H = Pick(Rng, 1, SH + 8);
+    TBitmap Src(SW, SH);
+    Randomize(Src, Rng);
+    TBitmap Whole(W, H), Part(W, H);
+    const TRect Clip{Pick(Rng, -2, W), Pick(Rng, -2, H), Pick(Rng, 0, W + 2), Pick(Rng, 0, H + 2)};
+    Part.Canvas()->SetClipRect(Clip);
+    for (TBitmap* D : {&Whole, &Part}) {
+      SetStretchBltMode(D->Canvas(), HALFTONE);
+      StretchBlt(D->Canvas(), 0, 0, W, H, Src.Canvas(), 0, 0, SW, SH, SRCCOPY);
+    }
+    for (int Y = 0; Y < H; ++Y)
+      for (int X = 0; X < W; ++X)
+        ASSERT_EQ(Part.ScanLine(Y)[X], Clip.Contains(TPoint{X, Y}) ? Whole.ScanLine(Y)[X] : 0xFFFFFFu)
+            << SW << "x" << SH << " -> " << W << "x" << H << " at " << X << "," << Y;
+  }
+}
+
 }  // namespace
 }  // namespace orv

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
+#include <random>
 
 #include "tests/framework/graphics/raster_helpers.h"
 
@@ -79,6 +81,55 @@ TEST(CanvasFarShapes, ClippedEllipsesAndRoundRectsKeepTheirBorders) {
   EXPECT_EQ(Huge.Count(kGreen), 100 * 100);
   Huge.C()->Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
   Huge.C()->RoundRect(INT_MIN, -5, INT_MAX, 5, INT_MAX, 7);
+}
+
+TEST(CanvasFarShapes, ClippedArcsPiesChordsAndWidePensMatchTheWholeShape) {
+  // Random parts of ellipses with pens one to seven pixels wide, seen
+  // through small windows cutting their borders, radials and pens.
+  std::mt19937 Rng(5);
+  auto Pick = [&](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Rng); };
+  for (int Round = 0; Round < 60; ++Round) {
+    const int X1 = Pick(-10, 40), Y1 = Pick(-10, 40), X2 = Pick(20, 100), Y2 = Pick(20, 100);
+    const int X3 = Pick(-20, 110), Y3 = Pick(-20, 110), X4 = Pick(-20, 110), Y4 = Pick(-20, 110);
+    const int Kind = Round % 5, Width = Pick(1, 7);
+    const bool Inside = Pick(0, 3) == 0, Brush = Pick(0, 3) != 0;
+    auto Draw = [&](TCanvas* C) {
+      C->Pen()->SetWidth(Width);
+      if (Inside) C->Pen()->SetStyle(psInsideFrame);
+      C->Brush()->SetColor(kRed);
+      if (!Brush) C->Brush()->SetStyle(bsClear);
+      switch (Kind) {
+        case 0: C->Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4); break;
+        case 1: C->Pie(X1, Y1, X2, Y2, X3, Y3, X4, Y4); break;
+        case 2: C->Chord(X1, Y1, X2, Y2, X3, Y3, X4, Y4); break;
+        case 3: C->Ellipse(X1, Y1, X2, Y2); break;
+        default: C->RoundRect(X1, Y1, X2, Y2, X3, Y3); break;
+      }
+    };
+    TSheet Whole(120, 120);
+    Draw(Whole.C());
+    const TPoint O{Pick(0, 100), Pick(0, 100)};
+    TSheet Part(Pick(1, 20), Pick(1, 20));
+    Part.C()->SetView(TPoint{-O.X, -O.Y}, TRect{0, 0, Part.Bmp->Width(), Part.Bmp->Height()});
+    Draw(Part.C());
+    ExpectSameWindow(Whole, Part, O);
+  }
+  // Parts of shapes reaching the ends of int: the sheet sits deep inside
+  // the ellipse, and the pie is its upper half.
+  TSheet Far(100, 100);
+  Far.C()->Pen()->SetWidth(5);
+  Far.C()->Brush()->SetColor(kGreen);
+  Far.C()->Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  EXPECT_EQ(Far.Count(kGreen), 100 * 100);
+  Far.C()->Brush()->SetColor(kRed);
+  const int K = 1000000000;
+  Far.C()->Pie(50 - K, 50 - K, 50 + K, 50 + K, 50 + K, 50, 50 - K, 50);
+  EXPECT_EQ(Far.At(40, 20), kRed);
+  EXPECT_EQ(Far.At(60, 80), kGreen);
+  Far.C()->Arc(INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, 0, INT_MIN, 0);
+  Far.C()->MoveTo(INT_MIN, INT_MIN);
+  Far.C()->LineTo(INT_MAX, INT_MAX);
+  EXPECT_EQ(Far.At(70, 70), kBlack);
 }
 
 }  // namespace

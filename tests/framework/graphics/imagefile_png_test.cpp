@@ -69,6 +69,11 @@ TEST(PngWrite, RoundTripsPixelsAndDepthThroughFiles) {
     Back.LoadFromFile(Name);
     EXPECT_EQ(Back.PixelFormat(), C.WantBack) << C.Format;
     EXPECT_EQ(StateOf(Back).Pixels, StateOf(B).Pixels) << C.Format;
+    // Quick compression changes the bytes, never the pixels.
+    TBitmap Quick;
+    LoadBytes(Quick, EncodePng(B.Bits(), 31, 9, C.Format, true));
+    EXPECT_EQ(Quick.PixelFormat(), C.WantBack) << C.Format;
+    EXPECT_EQ(StateOf(Quick).Pixels, StateOf(B).Pixels) << C.Format;
   }
 }
 
