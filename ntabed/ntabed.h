@@ -306,7 +306,6 @@ class TNTabEd : public TCustomGrid {
   void WndProc(TMessage& Message) override;
 
  protected:
-  friend class TNameEditor;
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void Paint() override;
   String GetEditText(int ACol, int ARow) override;
@@ -373,6 +372,7 @@ class TNTabEd : public TCustomGrid {
   std::unique_ptr<TDataTable> FOwnTable;
   std::unique_ptr<TDataTable> FCopyBuffer;
   bool FCopied = false;
+  String FClipText;  // the last copy's text; its room is reused by the next
   std::vector<int8_t> FPrecision;
   int FColOffset = 1;
   int FRowOffset = 0;

@@ -292,15 +292,17 @@ void TNTabEd::PopupMenuClickCopy(TObject*) {
   const TGridRect S = Selection();
   const int L = S.Left - FColOffset, R = S.Right - FColOffset;
   const int T = S.Top - FRowOffset, B = S.Bottom - FRowOffset;
-  FCopyBuffer->Resize(R - L + 1, B - T + 1);
-  String Text = NTabCopyText(*FData, FPrecision, L, T, R, B, FClipboardUseFullPrec);
+  if (FCopyBuffer->NrOfColumns() != R - L + 1 || FCopyBuffer->NrOfRows() != B - T + 1) {
+    FCopyBuffer->Resize(R - L + 1, B - T + 1);
+  }
+  NTabCopyText(FClipText, *FData, FPrecision, L, T, R, B, FClipboardUseFullPrec);
   for (int Row = T; Row <= B; ++Row) {
     for (int Col = L; Col <= R; ++Col) {
       FCopyBuffer->SetElem(Col - L + 1, Row - T + 1, Elem(Col, Row));
       FCopyBuffer->SetCellState(Col - L + 1, Row - T + 1, CellState(Col, Row));
     }
   }
-  Clipboard()->SetAsText(Text);
+  Clipboard()->SetAsText(FClipText);
   FCopied = true;
 }
 

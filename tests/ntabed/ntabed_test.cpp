@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <random>
 #include <memory>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include "framework/rtl/unicode.h"
 #include "ntabed/ntabed.h"
 #include "ntabed/ntabed_clip.h"
+#include "numio/numformat.h"
 
 namespace orv {
 namespace {
@@ -515,6 +518,45 @@ TEST(NTabClip, MatrixSizeCountsLineFeedsBetweenNumbers) {
     EXPECT_EQ(C, R.Cols) << ToUtf8(R.Text);
     EXPECT_EQ(N, R.Rows) << ToUtf8(R.Text);
   }
+}
+
+// The fast number texts of the copy agree with the formatter on random values
+// of every magnitude, ties and zeros included.
+TEST(NTabClip, CopyNumberTextsMatchTheFormatter) {
+  std::mt19937_64 Rng(3);
+  std::vector<double> Values = {0.0,      -0.0,  0.5,   2.5,     -0.0004, 1e-320, 1e308, -1e-5, 123456.5, 0.125,
+                                1e14,     1e-14, 99999999999999.5, 9.99999999999995, 0.30000000000000004};
+  for (int I = 0; I < 50000; ++I) {
+    const double M = std::uniform_real_distribution<double>(-10, 10)(Rng);
+    Values.push_back(M * std::pow(10.0, static_cast<int>(Rng() % 70) - 25));
+  }
+  for (const double V : Values) {
+    String Full, Fixed;
+    NTabAppendFullPrec(Full, V);
+    ASSERT_EQ(Full, FormatRealText(22, -1, V)) << V;
+    const int D = static_cast<int>(Rng() % 11);
+    NTabAppendFixed(Fixed, V, D);
+    ASSERT_EQ(Fixed, FormatRealText(1, D, V)) << V << " " << D;
+  }
+}
+
+// Numbers the quick reader takes come out as the scanner reads them; what
+// it declines is left to the scanner.
+TEST(NTabClip, QuickNumbersAgreeWithTheScanner) {
+  const char16_t* Texts[] = {u"1.5 ", u"-2e3\t", u".5\r", u"-.25,", u"7", u"1e400 ", u"1e-400 ", u"+3 ",
+                             u"1-2 ", u"1e ", u"0.30000000000000004 ", u"123456789012345678901234567890 "};
+  for (const char16_t* T : Texts) {
+    int Quick = 1, Slow = 1;
+    double V = 0;
+    if (detail::QuickNumber(T, true, Quick, V)) {
+      EXPECT_EQ(V, ScanFloatNumber(T, true, kSepModePoint, Slow)) << ToUtf8(T);
+      EXPECT_EQ(Quick, Slow) << ToUtf8(T);
+    }
+  }
+  int P = 1;
+  double V = 0;
+  EXPECT_FALSE(detail::QuickNumber(u"1e400 ", true, P, V));  // clamped by the scanner instead
+  EXPECT_FALSE(detail::QuickNumber(u"1,5", false, P, V));
 }
 
 // --- Painting ------------------------------------------------------------------------------------------
