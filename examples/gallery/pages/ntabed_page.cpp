@@ -1,11 +1,15 @@
 // Gallery page of the table editor: a 20 x 50 table of measurements with
 // names, attributes, a categorical column, marks, an empty and a
 // not-a-number cell; the driven snapshot selects a block and shows the
-// attribute row.
+// attribute row, and shows the data popup menu open on its first sub-menu.
 
 #include <cmath>
 
+#include <memory>
+
 #include "examples/gallery/pages.h"
+#include "framework/controls/sim.h"
+#include "framework/forms/menus.h"
 #include "framework/rtl/sysutils.h"
 #include "ntabed/ntabed.h"
 
@@ -51,9 +55,15 @@ class TNTabEdPage : public TForm {
   void Drive() {
     Ed->SetAttribColVisible(true);
     Ed->SetSelection(TGridRect{2 + Ed->ColOffset(), 2 + Ed->RowOffset(), 4 + Ed->ColOffset(), 5 + Ed->RowOffset()});
+    // The drop-down as the data popup draws it, without waiting for a choice.
+    Menu = std::make_unique<TPopupMenuWindow>(Ed->PopupD(), this, 330, 150);
+    sim::KeyDown(Menu.get(), VK_DOWN, {});
+    sim::KeyDown(Menu.get(), VK_RIGHT, {});
+    sim::KeyDown(Menu.get(), VK_DOWN, {});
   }
 
   TNTabEd* Ed = nullptr;
+  std::unique_ptr<TPopupMenuWindow> Menu;
 };
 
 }  // namespace
