@@ -47,6 +47,7 @@ bool Digits14(double Value, unsigned long long& Digits, int& Exp10) {
   int K = static_cast<int>(std::floor(std::log10(A)));
   for (int Try = 0; Try < 2; ++Try) {
     const int N = 13 - K;
+    if (N > 27 || N < -27) return false;
     const long double Y = N >= 0 ? static_cast<long double>(A) * kPow10.P[N] : static_cast<long double>(A) / kPow10.P[-N];
     if (Y < 1e13L) {
       --K;
