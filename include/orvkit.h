@@ -6,6 +6,7 @@
 #include "framework/backends/backend.h"
 #include "framework/backends/headless/headless.h"
 #include "framework/forms/colordialog.h"
+#include "framework/forms/menus.h"
 #include "framework/grids/grids.h"
 #include "framework/grids/inplaceedit.h"
 #include "framework/graphics/graphics.h"
@@ -28,3 +29,4 @@
 #include "onoffbut/onoffbut.h"
 #include "rasterlab/rasterlab.h"
 #include "thumbnails/thumbnails.h"
+#include "ntabed/ntabed.h"
