@@ -8,6 +8,7 @@
 
 #include "foundation/strhelpers.h"
 #include "framework/controls/edit.h"
+#include "framework/controls/memo.h"
 #include "framework/forms/menus.h"
 #include "framework/grids/inplaceedit.h"
 #include "framework/rtl/rtlmath.h"
@@ -57,8 +58,8 @@ TNTabEd::TNTabEd(TComponent* AOwner) : TCustomGrid(AOwner) {
     FNameEditor->SetParent(this);
     FNameEditor->SetVisible(false);
     FNameEditor->SetOnKeyDown([this](TObject*, uint16_t& Key, TShiftState) { NameEditorKey(Key); });
-    // The comment is one line of text; Enter stores it, Escape drops it.
-    FCommentEditor = new TEdit(this);
+    // A memo edits the comment; Enter stores its text, Escape drops it.
+    FCommentEditor = new TMemo(this);
     FCommentEditor->SetParent(this);
     FCommentEditor->SetVisible(false);
     FCommentEditor->SetOnKeyDown([this](TObject*, uint16_t& Key, TShiftState) { CommentEditorKey(Key); });

@@ -24,6 +24,7 @@
 namespace orv {
 
 class TEdit;
+class TMemo;
 class TPopupMenu;
 class TMenuItem;
 class TNameEditor;
@@ -236,7 +237,7 @@ class TNTabEd : public TCustomGrid {
   bool NameEditorActive() const { return FNameEdActive; }
   bool CommentEditorActive() const { return FCommentEdActive; }
   TEdit* NameEditor() const;
-  TEdit* CommentEditor() const { return FCommentEditor; }
+  TMemo* CommentEditor() const { return FCommentEditor; }
 
   void PopupMenuClickMarkARange(TObject* Sender);
   void PopupMenuClickMarkAColumn(TObject* Sender);
@@ -388,7 +389,7 @@ class TNTabEd : public TCustomGrid {
   TPoint FLastMouseDown{0, 0};
   TEdit* FNameEditor = nullptr;
   bool FNameEdActive = false;
-  TEdit* FCommentEditor = nullptr;
+  TMemo* FCommentEditor = nullptr;
   bool FCommentEdActive = false;
   TPopupMenu* FPopupD = nullptr;
   TPopupMenu* FPopupH = nullptr;

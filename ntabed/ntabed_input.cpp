@@ -6,6 +6,7 @@
 
 #include "foundation/mathfuncs.h"
 #include "framework/controls/edit.h"
+#include "framework/controls/memo.h"
 #include "framework/controls/messages.h"
 #include "framework/grids/inplaceedit.h"
 #include "framework/rtl/rtlmath.h"

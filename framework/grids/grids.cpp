@@ -174,15 +174,19 @@ int TCustomGrid::FixedRowsHeight() const {
 
 bool TCustomGrid::ShowsHorzBar() const {
   if (FScrollBars != TScrollStyle::ssHorizontal && FScrollBars != TScrollStyle::ssBoth) return false;
+  // Widths only add up, so the walk stops at the first column past the room:
+  // asked on every client-area query, it costs the visible columns, not all.
   int W = 0;
-  for (int C = 0; C < FColCount; ++C) W += Span(ColWidths(C), FGridLineWidth);
-  const bool Vert = FScrollBars != TScrollStyle::ssHorizontal;
+  for (int C = 0; C < FColCount; ++C) {
+    W += Span(ColWidths(C), FGridLineWidth);
+    if (W > Width()) return true;
+  }
+  if (FScrollBars == TScrollStyle::ssHorizontal || W <= Width() - ScrollBarSize) return false;
   // The vertical bar, when it shows, narrows the room; it shows when the rows
   // do not fit the height left beside a horizontal bar.
   long long H = static_cast<long long>(FRowCount) * Span(FDefaultRowHeight, FGridLineWidth);
   for (const auto& [R, RH] : FRowHeights) H += Span(RH, FGridLineWidth) - Span(FDefaultRowHeight, FGridLineWidth);
-  if (W > Width()) return true;
-  return Vert && H > Height() && W > Width() - ScrollBarSize;
+  return H > Height();
 }
 
 bool TCustomGrid::ShowsVertBar() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/controls/application.h"
+#include "framework/controls/memo.h"
 #include "framework/controls/sim.h"
 #include "framework/forms/form.h"
 #include "framework/forms/menus.h"
