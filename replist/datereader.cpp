@@ -167,8 +167,8 @@ int ScanDateTime(std::u16string_view S, std::u16string_view Format, TDateTime& V
   if (Hour12) {
     if (Morning && Hour == 12) {
       Hour = 0;
-    } else if (!Morning && Hour != 12) {
-      Hour += 12;
+    } else if (!Morning && Hour != 12 && Hour <= 23) {
+      Hour += 12;  // an hour past 23 is refused below as it is, without overflow
     }
   }
   // Checked here so that no value wraps round on its way into the encoders.

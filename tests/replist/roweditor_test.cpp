@@ -296,6 +296,8 @@ TEST(ScanDateTime, ImpossibleValuesRaiseTheConversionError) {
   EXPECT_THROW(ScanDateTime(u"13.2021", u"MM.yyyy", Value), EConvertError);
   EXPECT_THROW(ScanDateTime(u"25:00", u"HH:mm", Value), EConvertError);
   EXPECT_THROW(ScanDateTime(u"65537:00", u"H:mm", Value), EConvertError);  // no wrap-round to 1:00
+  EXPECT_THROW(ScanDateTime(u"99999999999:00 p", u"h:mm t", Value), EConvertError);  // clamped hour, afternoon
+  EXPECT_THROW(ScanDateTime(u"13:00 pm", u"h:mm tt", Value), EConvertError);
   EXPECT_THROW(ScanDateTime(u"29.02.2021", u"dd.MM.yyyy", Value), EConvertError);
   EXPECT_THROW(ScanDateTime(u"07", u"dd", Value), EConvertError);  // a day alone is no date
 }
