@@ -219,8 +219,16 @@ namespace {
 int CheckPattern(std::u16string_view Pattern) {
   constexpr size_t kMaxPattern = 1000;
   if (Pattern.size() > kMaxPattern) throw EORVFilterError(u"expression too long", static_cast<int>(kMaxPattern) + 1);
+  // The library reads back-reference numbers and repeat counts into a long
+  // without an overflow check: longer digit runs there are refused here.
+  const auto CheckCount = [&](size_t From) {
+    size_t J = From;
+    while (J < Pattern.size() && Pattern[J] >= u'0' && Pattern[J] <= u'9') ++J;
+    if (J - From > 9) throw EORVFilterError(u"number too large", static_cast<int>(From) + 1);
+  };
   std::vector<int> Open;
   int ClassOpen = 0;  // position of the '[' of the class we are in
+  bool InBraces = false;
   Char Prev = u'|';   // a quantifier after nothing, '(' or '|' repeats nothing
   for (size_t I = 0; I < Pattern.size(); ++I) {
     const Char C = Pattern[I];
@@ -228,9 +236,15 @@ int CheckPattern(std::u16string_view Pattern) {
     const Char Before = Prev;
     Prev = C;
     if (C == u'\\') {
+      CheckCount(I + 1);
       ++I;
     } else if (ClassOpen) {
       if (C == u']') ClassOpen = 0;
+    } else if (C == u'{' || (C == u',' && InBraces)) {
+      InBraces = true;
+      CheckCount(I + 1);
+    } else if (C == u'}') {
+      InBraces = false;
     } else if ((C == u'*' || C == u'+' || (C == u'?' && Before != u'(')) && (Before == u'(' || Before == u'|')) {
       throw EORVFilterError(u"nothing to repeat", Pos);
     } else if (C == u'[') {

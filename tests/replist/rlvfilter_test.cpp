@@ -96,6 +96,8 @@ TEST(RowFilter, MalformedExpressionsTellPositionAndReason) {
       {fmGrep, u"a[b", u"unmatched bracket", 2},
       {fmGrep, u"*a", u"nothing to repeat", 1},
       {fmGrep, u"a|+b", u"nothing to repeat", 3},
+      {fmGrep, u"(a)\\12345678901", u"number too large", 5},
+      {fmGrep, u"a{1,99999999999}", u"number too large", 5},
       {fmGrep, u"a{2", u"unmatched brace", 0},
       {fmGrep, Deep, u"nesting too deep", 101},
   };
