@@ -229,24 +229,36 @@ int CheckPattern(std::u16string_view Pattern) {
   std::vector<int> Open;
   int ClassOpen = 0;  // position of the '[' of the class we are in
   bool InBraces = false;
+  // Quantifier characters just read (a lazy '?' included): a quantifier on a
+  // quantifier is a syntax error of the notation, and the library, which takes
+  // it, backtracks exponentially on it.
+  int Quantifiers = 0;
   Char Prev = u'|';   // a quantifier after nothing, '(' or '|' repeats nothing
   for (size_t I = 0; I < Pattern.size(); ++I) {
     const Char C = Pattern[I];
     const int Pos = static_cast<int>(I) + 1;
     const Char Before = Prev;
     Prev = C;
+    const int QuantifiersBefore = Quantifiers;
+    Quantifiers = 0;
     if (C == u'\\') {
       CheckCount(I + 1);
       ++I;
     } else if (ClassOpen) {
       if (C == u']') ClassOpen = 0;
+    } else if (((C == u'*' || C == u'+' || C == u'{') && QuantifiersBefore > 0) ||
+               (C == u'?' && QuantifiersBefore > 1)) {
+      throw EORVFilterError(u"nothing to repeat", Pos);
     } else if (C == u'{' || (C == u',' && InBraces)) {
       InBraces = true;
       CheckCount(I + 1);
     } else if (C == u'}') {
+      if (InBraces) Quantifiers = 1;
       InBraces = false;
     } else if ((C == u'*' || C == u'+' || (C == u'?' && Before != u'(')) && (Before == u'(' || Before == u'|')) {
       throw EORVFilterError(u"nothing to repeat", Pos);
+    } else if (C == u'*' || C == u'+' || C == u'?') {
+      Quantifiers = QuantifiersBefore + 1;
     } else if (C == u'[') {
       ClassOpen = Pos;
       if (I + 1 < Pattern.size() && Pattern[I + 1] == u'^') ++I;

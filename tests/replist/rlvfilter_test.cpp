@@ -59,6 +59,7 @@ TEST(RowFilter, MatchesExpressionsOfEachMode) {
       {fmGrep, u"^red", false, false},
       {fmGrep, u"^red", true, true},
       {fmGrep, u"p+le$", false, true},
+      {fmGrep, u"p+?l{1}?e$", false, true},
       {fmGrep, u"^apple", false, false},
       {fmGrep, u"\u20AC \\w+", false, true},
   };
@@ -98,6 +99,9 @@ TEST(RowFilter, MalformedExpressionsTellPositionAndReason) {
       {fmGrep, u"a|+b", u"nothing to repeat", 3},
       {fmGrep, u"(a)\\12345678901", u"number too large", 5},
       {fmGrep, u"a{1,99999999999}", u"number too large", 5},
+      {fmGrep, u"a++", u"nothing to repeat", 3},
+      {fmGrep, u"a*??", u"nothing to repeat", 4},
+      {fmGrep, u"a{2}*", u"nothing to repeat", 5},
       {fmGrep, u"a{2", u"unmatched brace", 0},
       {fmGrep, Deep, u"nesting too deep", 101},
   };
