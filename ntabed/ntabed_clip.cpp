@@ -150,31 +150,43 @@ void NTabCopyText(String& Text, const TDataTable& Table, const std::vector<int8_
   }
 }
 
+namespace {
+
+// The characters a plain number is made of: digits, ".", signs and "e"/"E".
+struct TNumberChars {
+  bool Is[128];
+  constexpr TNumberChars() : Is{} {
+    for (char C : std::string_view("0123456789.-+eE")) Is[static_cast<unsigned char>(C)] = true;
+  }
+  bool operator()(Char C) const { return C < 128 && Is[C]; }
+};
+constexpr TNumberChars kNumberChar{};
+
+}  // namespace
+
 bool detail::QuickNumber(std::u16string_view Text, bool CommaIsBlank, int& Pos, double& Value) {
   constexpr size_t kMax = 40;
   char Buf[kMax];
-  const size_t Start = static_cast<size_t>(Pos - 1);
-  size_t N = 0;
-  size_t I = Start;
-  for (; I < Text.size() && N < kMax; ++I) {
-    const Char C = Text[I];
-    if (!((C >= u'0' && C <= u'9') || C == u'.' || C == u'-' || C == u'+' || C == u'e' || C == u'E')) break;
-    Buf[N++] = static_cast<char>(C);
-  }
-  if (N == 0 || Buf[0] == '+') return false;
+  const Char* const Start = Text.data() + (Pos - 1);
+  const Char* const TextEnd = Text.data() + Text.size();
+  const Char* const Stop = Start + std::min<size_t>(kMax, static_cast<size_t>(TextEnd - Start));
+  const Char* P = Start;
+  char* B = Buf;
+  for (; P != Stop && kNumberChar(*P); ++P) *B++ = static_cast<char>(*P);
+  if (B == Buf || Buf[0] == '+') return false;
   double V = 0;
-  const auto Res = std::from_chars(Buf, Buf + N, V, std::chars_format::general);
-  if (Res.ec != std::errc() || Res.ptr != Buf + N) return false;
-  if (I < Text.size()) {
-    const Char C = Text[I];
+  const auto Res = std::from_chars(Buf, B, V, std::chars_format::general);
+  if (Res.ec != std::errc() || Res.ptr != B) return false;
+  if (P != TextEnd) {
+    const Char C = *P;
     if (!(C == u' ' || C == u'\t' || C == u'\r' || C == u'\n' || (CommaIsBlank && C == u','))) return false;
   }
   Value = V;
-  Pos = static_cast<int>(I) + 1;
+  Pos = static_cast<int>(P - Text.data()) + 1;
   return true;
 }
 
-bool NTabClipMatrixSize(const String& Text, int& NCols, int& NRows) {
+bool NTabClipMatrixSize(std::u16string_view Text, int& NCols, int& NRows) {
   NCols = 1;
   NRows = 1;
   return NTabWalkClipText(

@@ -90,6 +90,6 @@ bool NTabWalkClipText(std::u16string_view Text, bool CommaIsBlank, FNumber&& OnN
 // Size of the block of numbers in clipboard text (commas are decimal
 // separators here): columns are the most numbers of a line ended by a line
 // feed, rows one more than the line feeds met. NCols and NRows start at 1.
-bool NTabClipMatrixSize(const String& Text, int& NCols, int& NRows);
+bool NTabClipMatrixSize(std::u16string_view Text, int& NCols, int& NRows);
 
 }  // namespace orv

@@ -338,21 +338,22 @@ void TNTabEd::PopupMenuClickEdit(TObject*) {
 
 void TNTabEd::PopupMenuClickExtClip(TObject*) {
   if (!Clipboard()->HasFormat(CF_TEXT)) return;
-  const String Text = Clipboard()->AsText();
   const TGridRect S = Selection();
   const int L = S.Left - FColOffset, T = S.Top - FRowOffset;
   int MaxI = 0, MaxK = 0;
   Quietly([&] {
     DetachChangeHook();
     FData->BeginUpdate();
-    NTabWalkClipText(
-        Text, true,
-        [&](int I, int K, double V) {
-          FData->SetElem(L + I, T + K, V);
-          MaxI = std::max(MaxI, I);
-          MaxK = std::max(MaxK, K);
-        },
-        [](int) {});
+    Clipboard()->ReadText([&](std::u16string_view Text) {
+      NTabWalkClipText(
+          Text, true,
+          [&](int I, int K, double V) {
+            FData->SetElem(L + I, T + K, V);
+            MaxI = std::max(MaxI, I);
+            MaxK = std::max(MaxK, K);
+          },
+          [](int) {});
+    });
     FData->EndUpdate();
     AttachChangeHook();
   });
@@ -367,7 +368,9 @@ bool TNTabEd::GetClipMatrixSize(int& NCols, int& NRows) {
   NCols = 1;
   NRows = 1;
   if (!Clipboard()->HasFormat(CF_TEXT)) return false;
-  return NTabClipMatrixSize(Clipboard()->AsText(), NCols, NRows);
+  bool Any = false;
+  Clipboard()->ReadText([&](std::u16string_view Text) { Any = NTabClipMatrixSize(Text, NCols, NRows); });
+  return Any;
 }
 
 void TNTabEd::PopupMenuClickSelAll(TObject*) {

@@ -395,9 +395,12 @@ void TControl::WndProc(TMessage& Message) {
     case WM_RBUTTONDBLCLK:
       MouseDown(mbRight, Shift() + TShiftState{ssDouble}, X, Y);
       return;
-    case WM_RBUTTONUP:
+    case WM_RBUTTONUP: {
+      const auto Life = LifeToken();
       MouseUp(mbRight, Shift(), X, Y);
+      if (!Life.expired()) PopUpMenuOf(TPoint{X, Y});
       return;
+    }
     case WM_MBUTTONDOWN:
       MouseDown(mbMiddle, Shift(), X, Y);
       return;
@@ -492,6 +495,24 @@ void TControl::CMParentShowHintChanged(TMessage&) {
 
 void TControl::Click() {
   if (FOnClick) FOnClick(this);
+}
+
+namespace {
+TControl::TPopupMenuRunner GPopupMenuRunner = nullptr;
+}  // namespace
+
+void TControl::SetPopupMenuRunner(TPopupMenuRunner Runner) { GPopupMenuRunner = Runner; }
+
+// A right click shows the popup menu of this control or, when it has none,
+// of its nearest parent that has one.
+void TControl::PopUpMenuOf(TPoint ClientPos) {
+  if (!GPopupMenuRunner) return;
+  for (TControl* C = this; C; C = C->Parent()) {
+    if (C->PopupMenu()) {
+      GPopupMenuRunner(C->PopupMenu(), C, ClientToScreen(ClientPos));
+      return;
+    }
+  }
 }
 
 void TControl::DblClick() {

@@ -177,6 +177,11 @@ class TControl : public TComponent {
   void SetParentShowHint(bool Value);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+  // What shows a popup menu after a right click: the forms layer, which
+  // knows menus, installs it. Control is the one the menu belongs to,
+  // ScreenPos where the button was released.
+  using TPopupMenuRunner = void (*)(TPopupMenu* Menu, TControl* Control, TPoint ScreenPos);
+  static void SetPopupMenuRunner(TPopupMenuRunner Runner);
   const TStyleElements& StyleElements() const { return FStyleElements; }
   void SetStyleElements(const TStyleElements& Value) { FStyleElements = Value; }
   // Caption and Text are the same string; a change sends CM_TEXTCHANGED.
@@ -295,6 +300,7 @@ class TControl : public TComponent {
   TControlStyle FControlStyle;
 
  private:
+  void PopUpMenuOf(TPoint ClientPos);
   void FontChanged(TObject* Sender);
   void UpdateAnchorRules();
   void AnchorTo(int ParentWidth, int ParentHeight);

@@ -121,6 +121,19 @@ TMenuItem* TPopupMenu::Popup(int X, int Y) {
   return Chosen;
 }
 
+// A control's menu pops up where its right button was released, unless the
+// menu asks to be shown only by its owner's code.
+namespace {
+void PopUpControlMenu(TPopupMenu* Menu, TControl* Control, TPoint ScreenPos) {
+  if (!Menu->AutoPopup()) return;
+  Menu->SetPopupComponent(Control);
+  Menu->Popup(ScreenPos.X, ScreenPos.Y);
+}
+// Installed wherever menus are linked in: a program that makes a menu
+// links this file.
+[[maybe_unused]] const bool kControlMenusInstalled = (TControl::SetPopupMenuRunner(&PopUpControlMenu), true);
+}  // namespace
+
 // --- Builders ----------------------------------------------------------------------------
 
 TPopupMenu* NewPopupMenu(TComponent* Owner, const String& AName, TPopupAlignment Alignment, bool AutoPopup,

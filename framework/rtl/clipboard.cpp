@@ -4,11 +4,17 @@
 
 namespace orv {
 
+void TClipboardBackend::ReadText(const std::function<void(std::u16string_view)>& Reader) {
+  const String Text = GetText();
+  Reader(Text);
+}
+
 namespace {
 
 class TInProcessClipboard : public TClipboardBackend {
  public:
   String GetText() override { return FText; }
+  void ReadText(const std::function<void(std::u16string_view)>& Reader) override { Reader(FText); }
   void SetText(const String& Text) override { FText = Text; }
   bool HasText() override { return !FText.empty(); }
   void Clear() override { FText.clear(); }
@@ -24,6 +30,8 @@ TClipboard::TClipboard() : FBackend(std::make_unique<TInProcessClipboard>()) {}
 TClipboard::~TClipboard() = default;
 
 String TClipboard::AsText() { return FBackend->GetText(); }
+
+void TClipboard::ReadText(const std::function<void(std::u16string_view)>& Reader) { FBackend->ReadText(Reader); }
 
 void TClipboard::SetAsText(const String& Value) { FBackend->SetText(Value); }
 

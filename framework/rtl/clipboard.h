@@ -4,7 +4,9 @@
 // backend installs its own TClipboardBackend to reach the system clipboard.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string_view>
 
 #include "classes.h"
 #include "types.h"
@@ -19,6 +21,9 @@ class TClipboardBackend {
  public:
   virtual ~TClipboardBackend() = default;
   virtual String GetText() = 0;
+  // Shows the text to Reader for the length of the call. Backends that keep
+  // the text in this process lend it without a copy; the default copies.
+  virtual void ReadText(const std::function<void(std::u16string_view)>& Reader);
   virtual void SetText(const String& Text) = 0;
   // True while the clipboard holds text (an empty text counts as none).
   virtual bool HasText() = 0;
@@ -32,6 +37,10 @@ class TClipboard : public TPersistent {
 
   // The text on the clipboard; empty when it holds none.
   String AsText();
+  // Shows the text (empty when none) to Reader without copying it where the
+  // backend allows: large texts are read in place. Reader must not change
+  // the clipboard.
+  void ReadText(const std::function<void(std::u16string_view)>& Reader);
   void SetAsText(const String& Value);
   // Only CF_TEXT is known; true while the clipboard holds text.
   bool HasFormat(uint16_t Format);

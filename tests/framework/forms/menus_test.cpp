@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/controls/application.h"
+#include "framework/controls/panel.h"
 #include "framework/controls/sim.h"
 #include "framework/forms/form.h"
 #include "framework/forms/menus.h"
@@ -52,6 +53,29 @@ TEST_F(MenuTest, HandlerAnswersAndDisabledChoicesDoNothing) {
   EXPECT_EQ(Menu->Popup(10, 10), nullptr);
   EXPECT_EQ(Popups, 2);
   EXPECT_EQ(Clicked, (std::vector<String>{u"S1"}));
+}
+
+TEST_F(MenuTest, RightClickShowsTheMenuOfTheControlOrItsParent) {
+  auto* Panel = new TPanel(Form.get());
+  Panel->SetParent(Form.get());
+  Panel->SetBounds(50, 40, 200, 100);
+  auto* Inner = new TPanel(Form.get());
+  Inner->SetParent(Panel);
+  Inner->SetBounds(10, 10, 50, 50);
+  Panel->SetPopupMenu(Menu);
+  std::vector<TComponent*> Shown;
+  Application->SetPopupHandler([&](TPopupMenu* M) {
+    Shown.push_back(M->PopupComponent());
+    return M->Items()->Items(0);
+  });
+  sim::MouseDown(Inner, mbRight, {}, 5, 5);
+  sim::MouseUp(Inner, mbRight, {}, 5, 5);
+  EXPECT_EQ(Shown, (std::vector<TComponent*>{Panel}));
+  EXPECT_EQ(Clicked, (std::vector<String>{u"A"}));
+  Menu->SetAutoPopup(false);
+  sim::MouseUp(Inner, mbRight, {}, 5, 5);
+  sim::MouseUp(Panel, mbLeft, {}, 5, 5);
+  EXPECT_EQ(Shown.size(), 1u);
 }
 
 TEST_F(MenuTest, WindowKeysSkipDisabledAndSeparatorsAndOpenSubMenus) {

@@ -313,6 +313,9 @@ TEST_F(Sdl2Window, ClipboardIsTheSystemClipboard) {
   SDL_free(Raw);
   SDL_SetClipboardText("from elsewhere");
   EXPECT_EQ(Clipboard()->AsText(), u"from elsewhere");
+  String Read;
+  Clipboard()->ReadText([&](std::u16string_view Text) { Read = Text; });
+  EXPECT_EQ(Read, u"from elsewhere");
   EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
   Clipboard()->Clear();
   EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
