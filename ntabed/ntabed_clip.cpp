@@ -150,39 +150,33 @@ void NTabCopyText(String& Text, const TDataTable& Table, const std::vector<int8_
   }
 }
 
-namespace {
-
-// The characters a plain number is made of: digits, ".", signs and "e"/"E".
-struct TNumberChars {
-  bool Is[128];
-  constexpr TNumberChars() : Is{} {
-    for (char C : std::string_view("0123456789.-+eE")) Is[static_cast<unsigned char>(C)] = true;
-  }
-  bool operator()(Char C) const { return C < 128 && Is[C]; }
-};
-constexpr TNumberChars kNumberChar{};
-
-}  // namespace
-
 bool detail::QuickNumber(std::u16string_view Text, bool CommaIsBlank, int& Pos, double& Value) {
+  // from_chars reads a narrowed window of the text and finds the number's
+  // end itself; characters past ASCII narrow to NUL, which ends any number.
   constexpr size_t kMax = 40;
+  const size_t Start = static_cast<size_t>(Pos - 1);
+  const size_t Room = std::min(kMax, Text.size() - Start);
   char Buf[kMax];
-  const Char* const Start = Text.data() + (Pos - 1);
-  const Char* const TextEnd = Text.data() + Text.size();
-  const Char* const Stop = Start + std::min<size_t>(kMax, static_cast<size_t>(TextEnd - Start));
-  const Char* P = Start;
-  char* B = Buf;
-  for (; P != Stop && kNumberChar(*P); ++P) *B++ = static_cast<char>(*P);
-  if (B == Buf || Buf[0] == '+') return false;
+  for (size_t I = 0; I < Room; ++I) {
+    const Char C = Text[Start + I];
+    Buf[I] = static_cast<char>(C < 128 ? C : 0);
+  }
+  // A digit or "." first, after an optional "-": so from_chars takes
+  // neither a "+" nor "inf" or "nan", which the scanner reads its own way.
+  const size_t Lead = Room > 0 && Buf[0] == '-' ? 1 : 0;
+  if (Room <= Lead || !(Buf[Lead] == '.' || (Buf[Lead] >= '0' && Buf[Lead] <= '9'))) return false;
   double V = 0;
-  const auto Res = std::from_chars(Buf, B, V, std::chars_format::general);
-  if (Res.ec != std::errc() || Res.ptr != B) return false;
-  if (P != TextEnd) {
-    const Char C = *P;
+  const auto Res = std::from_chars(Buf, Buf + Room, V, std::chars_format::general);
+  if (Res.ec != std::errc()) return false;
+  const size_t Used = static_cast<size_t>(Res.ptr - Buf);
+  if (Start + Used < Text.size()) {
+    // The number must end at a separator, not at the window's edge.
+    if (Used == Room) return false;
+    const Char C = Text[Start + Used];
     if (!(C == u' ' || C == u'\t' || C == u'\r' || C == u'\n' || (CommaIsBlank && C == u','))) return false;
   }
   Value = V;
-  Pos = static_cast<int>(P - Text.data()) + 1;
+  Pos = static_cast<int>(Start + Used) + 1;
   return true;
 }
 
