@@ -1,5 +1,5 @@
 // Opens a small form in a real window: a button-like control counts its
-// clicks, the keys typed on the form show in its caption, and a timer moves
+// clicks (a right click offers a menu), the keys typed on the form show in its caption, and a timer moves
 // a marker along the bottom edge. Close the window to quit.
 #include <orvkit.h>
 
@@ -8,6 +8,7 @@
 #include "framework/controls/customcontrol.h"
 #include "framework/controls/timers.h"
 #include "framework/forms/form.h"
+#include "framework/forms/menus.h"
 #include "framework/graphics/colors.h"
 #include "framework/rtl/sysutils.h"
 
@@ -57,6 +58,21 @@ int main() {
     ++Pad->Clicks;
     Pad->Invalidate();
   });
+
+  // A right click on the pad drops this menu.
+  TMenuItem* PadItems[] = {NewItem(u"Reset count", 0, false, true,
+                                   [Pad](TObject*) {
+                                     Pad->Clicks = 0;
+                                     Pad->Invalidate();
+                                   },
+                                   0, u"Reset"),
+                           NewItem(u"Add ten", 0, false, true,
+                                   [Pad](TObject*) {
+                                     Pad->Clicks += 10;
+                                     Pad->Invalidate();
+                                   },
+                                   0, u"AddTen")};
+  Pad->SetPopupMenu(NewPopupMenu(Form, u"PadMenu", paLeft, true, PadItems));
 
   String Typed;
   Form->SetOnKeyPress([&](TObject*, Char& Key) {
