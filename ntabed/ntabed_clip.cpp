@@ -4,6 +4,10 @@
 #include <charconv>
 #include <cmath>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "numio/numformat.h"
 
 namespace orv {
@@ -150,17 +154,34 @@ void NTabCopyText(String& Text, const TDataTable& Table, const std::vector<int8_
   }
 }
 
+namespace {
+
+// Narrows UTF-16 to bytes for the number reader: ASCII stays as it is,
+// anything else becomes a byte no number is made of (0x80-0xFF or 0).
+void NarrowForNumber(const Char* Src, size_t Count, char* Dst) {
+  size_t I = 0;
+#ifdef __SSE2__
+  // Unsigned saturation keeps 0-0xFF, turns 0x100-0x7FFF into 0xFF and,
+  // reading the lanes as signed, 0x8000-0xFFFF into 0.
+  for (; I + 16 <= Count; I += 16) {
+    const __m128i Lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + I));
+    const __m128i Hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + I + 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + I), _mm_packus_epi16(Lo, Hi));
+  }
+#endif
+  for (; I < Count; ++I) Dst[I] = static_cast<char>(Src[I] < 128 ? Src[I] : 0);
+}
+
+}  // namespace
+
 bool detail::QuickNumber(std::u16string_view Text, bool CommaIsBlank, int& Pos, double& Value) {
   // from_chars reads a narrowed window of the text and finds the number's
-  // end itself; characters past ASCII narrow to NUL, which ends any number.
-  constexpr size_t kMax = 40;
+  // end itself.
+  constexpr size_t kMax = 48;
   const size_t Start = static_cast<size_t>(Pos - 1);
   const size_t Room = std::min(kMax, Text.size() - Start);
   char Buf[kMax];
-  for (size_t I = 0; I < Room; ++I) {
-    const Char C = Text[Start + I];
-    Buf[I] = static_cast<char>(C < 128 ? C : 0);
-  }
+  NarrowForNumber(Text.data() + Start, Room, Buf);
   // A digit or "." first, after an optional "-": so from_chars takes
   // neither a "+" nor "inf" or "nan", which the scanner reads its own way.
   const size_t Lead = Room > 0 && Buf[0] == '-' ? 1 : 0;

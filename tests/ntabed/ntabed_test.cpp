@@ -546,7 +546,7 @@ TEST(NTabClip, CopyNumberTextsMatchTheFormatter) {
 TEST(NTabClip, QuickNumbersAgreeWithTheScanner) {
   const char16_t* Texts[] = {u"1.5 ", u"-2e3\t", u".5\r", u"-.25,", u"7", u"1e400 ", u"1e-400 ", u"+3 ",
                              u"1-2 ", u"1e ", u"0.30000000000000004 ", u"123456789012345678901234567890 ",
-                             u"-inf ", u"Nan ", u"0x10 ", u"2\u00B2 ", u"12345678901234567890123456789012345678.5 "};
+                             u"-inf ", u"Nan ", u"0x10 ", u"2\u00B2 ", u"1234567890123456789012345678901234567890123456.5 "};
   for (const char16_t* T : Texts) {
     int Quick = 1, Slow = 1;
     double V = 0;
@@ -559,7 +559,7 @@ TEST(NTabClip, QuickNumbersAgreeWithTheScanner) {
   double V = 0;
   EXPECT_FALSE(detail::QuickNumber(u"1e400 ", true, P, V));  // clamped by the scanner instead
   EXPECT_FALSE(detail::QuickNumber(u"1,5", false, P, V));
-  for (const char16_t* Declined : {u"-inf", u"2\u00B2", u"12345678901234567890123456789012345678.5 "}) {
+  for (const char16_t* Declined : {u"-inf", u"2\u00B2", u"1234567890123456789012345678901234567890123456.5 "}) {
     EXPECT_FALSE(detail::QuickNumber(Declined, true, P, V)) << ToUtf8(Declined);
   }
 }
