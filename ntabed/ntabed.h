@@ -373,7 +373,6 @@ class TNTabEd : public TCustomGrid {
   std::unique_ptr<TDataTable> FOwnTable;
   std::unique_ptr<TDataTable> FCopyBuffer;
   bool FCopied = false;
-  String FClipText;  // the last copy's text; its room is reused by the next
   std::vector<int8_t> FPrecision;
   int FColOffset = 1;
   int FRowOffset = 0;

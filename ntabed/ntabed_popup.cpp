@@ -295,14 +295,14 @@ void TNTabEd::PopupMenuClickCopy(TObject*) {
   if (FCopyBuffer->NrOfColumns() != R - L + 1 || FCopyBuffer->NrOfRows() != B - T + 1) {
     FCopyBuffer->Resize(R - L + 1, B - T + 1);
   }
-  NTabCopyText(FClipText, *FData, FPrecision, L, T, R, B, FClipboardUseFullPrec);
+  Clipboard()->WriteText(
+      [&](String& Text) { NTabCopyText(Text, *FData, FPrecision, L, T, R, B, FClipboardUseFullPrec); });
   for (int Row = T; Row <= B; ++Row) {
     for (int Col = L; Col <= R; ++Col) {
       FCopyBuffer->SetElem(Col - L + 1, Row - T + 1, Elem(Col, Row));
       FCopyBuffer->SetCellState(Col - L + 1, Row - T + 1, CellState(Col, Row));
     }
   }
-  Clipboard()->SetAsText(FClipText);
   FCopied = true;
 }
 

@@ -9,6 +9,12 @@ void TClipboardBackend::ReadText(const std::function<void(std::u16string_view)>&
   Reader(Text);
 }
 
+void TClipboardBackend::WriteText(const std::function<void(String&)>& Writer) {
+  String Text;
+  Writer(Text);
+  SetText(Text);
+}
+
 namespace {
 
 class TInProcessClipboard : public TClipboardBackend {
@@ -16,6 +22,10 @@ class TInProcessClipboard : public TClipboardBackend {
   String GetText() override { return FText; }
   void ReadText(const std::function<void(std::u16string_view)>& Reader) override { Reader(FText); }
   void SetText(const String& Text) override { FText = Text; }
+  void WriteText(const std::function<void(String&)>& Writer) override {
+    FText.clear();
+    Writer(FText);
+  }
   bool HasText() override { return !FText.empty(); }
   void Clear() override { FText.clear(); }
 
@@ -34,6 +44,15 @@ String TClipboard::AsText() { return FBackend->GetText(); }
 void TClipboard::ReadText(const std::function<void(std::u16string_view)>& Reader) { FBackend->ReadText(Reader); }
 
 void TClipboard::SetAsText(const String& Value) { FBackend->SetText(Value); }
+
+void TClipboard::WriteText(const std::function<void(String&)>& Writer) {
+  try {
+    FBackend->WriteText(Writer);
+  } catch (...) {
+    FBackend->Clear();
+    throw;
+  }
+}
 
 bool TClipboard::HasFormat(uint16_t Format) { return Format == CF_TEXT && FBackend->HasText(); }
 

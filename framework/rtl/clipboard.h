@@ -25,6 +25,10 @@ class TClipboardBackend {
   // the text in this process lend it without a copy; the default copies.
   virtual void ReadText(const std::function<void(std::u16string_view)>& Reader);
   virtual void SetText(const String& Text) = 0;
+  // Lets Writer fill the new text into a cleared string. Backends that keep
+  // the text in this process hand over their own (its room is reused); the
+  // default fills a fresh one and sets it.
+  virtual void WriteText(const std::function<void(String&)>& Writer);
   // True while the clipboard holds text (an empty text counts as none).
   virtual bool HasText() = 0;
   virtual void Clear() = 0;
@@ -42,6 +46,10 @@ class TClipboard : public TPersistent {
   // the clipboard.
   void ReadText(const std::function<void(std::u16string_view)>& Reader);
   void SetAsText(const String& Value);
+  // Puts the text Writer fills (into a cleared string) on the clipboard,
+  // without copying it where the backend allows. When Writer throws, the
+  // clipboard is left empty.
+  void WriteText(const std::function<void(String&)>& Writer);
   // Only CF_TEXT is known; true while the clipboard holds text.
   bool HasFormat(uint16_t Format);
   void Clear();

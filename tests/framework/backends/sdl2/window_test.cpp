@@ -316,6 +316,8 @@ TEST_F(Sdl2Window, ClipboardIsTheSystemClipboard) {
   String Read;
   Clipboard()->ReadText([&](std::u16string_view Text) { Read = Text; });
   EXPECT_EQ(Read, u"from elsewhere");
+  Clipboard()->WriteText([](String& Text) { Text = u"written"; });
+  EXPECT_EQ(Clipboard()->AsText(), u"written");
   EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
   Clipboard()->Clear();
   EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
