@@ -94,17 +94,22 @@ void TCanvas::ResetClipRect() { FHasClip = false; }
 
 // --- State ------------------------------------------------------------------
 
-int TCanvas::SaveDepth() const { return static_cast<int>(FSaved.size()); }
+int TCanvas::SaveDepth() const { return static_cast<int>(FSaveDepth); }
 
+// States popped stay allocated below the top for the next Save: painting
+// saves and restores once per grid cell, and needs no allocation for it.
 void TCanvas::Save() {
-  auto S = std::make_unique<TState>();
+  if (FSaveDepth == FSaved.size()) {
+    FSaved.push_back(std::make_unique<TState>());
+    FSaved.back()->Font = std::make_unique<TFont>();
+  }
+  TState* S = FSaved[FSaveDepth].get();
   S->PenColor = FPen.Color();
   S->PenWidth = FPen.Width();
   S->PenStyle = FPen.Style();
   S->PenMode = FPen.Mode();
   S->BrushColor = FBrush.Color();
   S->BrushStyle = FBrush.Style();
-  S->Font = std::make_unique<TFont>();
   S->Font->Assign(FFont.get());
   S->CopyMode = FCopyMode;
   S->PenPos = FPenPos;
@@ -113,13 +118,12 @@ void TCanvas::Save() {
   S->Clip = FClip;
   S->StretchBltMode = FStretchBltMode;
   S->PolyFillMode = FPolyFillMode;
-  FSaved.push_back(std::move(S));
+  ++FSaveDepth;
 }
 
 void TCanvas::Restore() {
-  if (FSaved.empty()) return;
-  std::unique_ptr<TState> S = std::move(FSaved.back());
-  FSaved.pop_back();
+  if (FSaveDepth == 0) return;
+  const TState* S = FSaved[--FSaveDepth].get();
   FPen.SetColor(S->PenColor);
   FPen.SetWidth(S->PenWidth);
   FPen.SetStyle(S->PenStyle);
@@ -178,7 +182,9 @@ void TCanvas::FillBlock(int X1, int Y1, int X2, int Y2, uint32_t Pixel) {
     FillPixels(FTarget->ScanLine(T), static_cast<size_t>(R) * static_cast<size_t>(B - T), Pixel);
     return;
   }
-  for (int Y = T; Y < B; ++Y) FillPixels(FTarget->ScanLine(Y) + L, static_cast<size_t>(R - L), Pixel);
+  uint32_t* Row = FTarget->ScanLine(T) + L;
+  const int Stride = FTarget->Width();
+  for (int Y = T; Y < B; ++Y, Row += Stride) FillPixels(Row, static_cast<size_t>(R - L), Pixel);
 }
 
 void TCanvas::CombinePixel(int X, int Y, uint32_t Pixel) { CombineSpan(Y, X, X, Pixel); }

@@ -94,51 +94,68 @@ __attribute__((target("avx2"))) inline __m256i MixLanesAvx2(__m256i D16, __m256i
   return _mm256_srli_epi16(_mm256_add_epi16(T, _mm256_srli_epi16(T, 8)), 8);
 }
 
-// Eight pixels at a time; the rest (up to seven) as above.
-__attribute__((target("avx2"))) void BlendRowAvx2(uint32_t* Dst, const uint8_t* Cov, int N, uint32_t Rgb) {
+// Eight pixels D blended towards the colour S16 (two pixels spread to 16-bit
+// lanes) by the eight coverage bytes of C, the first in the lowest byte.
+__attribute__((target("avx2"))) inline __m256i Mix8(__m256i D, uint64_t C, __m256i S16) {
   const __m256i Zero = _mm256_setzero_si256();
-  const __m256i Solid = _mm256_set1_epi32(static_cast<int>(Rgb));
-  const __m256i S16 = _mm256_unpacklo_epi8(Solid, Zero);
   // Coverage byte I of each 128-bit half (0-3 low, 4-7 high) to all bytes of pixel I.
   const __m256i Spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3,  //
                                           4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7);
-  const __m256i Low3 = _mm256_set1_epi32(0x00FFFFFF);
-  const __m256i Top = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+  __m256i A = _mm256_shuffle_epi8(_mm256_set1_epi64x(static_cast<long long>(C)), Spread);
+  const __m256i None = _mm256_cmpeq_epi8(A, Zero);
+  A = _mm256_or_si256(_mm256_and_si256(A, _mm256_set1_epi32(0x00FFFFFF)),
+                      _mm256_andnot_si256(None, _mm256_set1_epi32(static_cast<int>(0xFF000000u))));
+  const __m256i Lo = MixLanesAvx2(_mm256_unpacklo_epi8(D, Zero), S16, _mm256_unpacklo_epi8(A, Zero));
+  const __m256i Hi = MixLanesAvx2(_mm256_unpackhi_epi8(D, Zero), S16, _mm256_unpackhi_epi8(A, Zero));
+  return _mm256_packus_epi16(Lo, Hi);
+}
+
+// Eight pixels at a time, the last up to seven too: their coverage is read
+// as eight bytes with the lanes past the row cleared, and their pixels are
+// loaded and stored under a lane mask, which touches no memory past the row.
+__attribute__((target("avx2"))) void BlendRowAvx2(uint32_t* Dst, const uint8_t* Cov, const uint8_t* CovEnd, int N,
+                                                  uint32_t Rgb) {
+  const __m256i Solid = _mm256_set1_epi32(static_cast<int>(Rgb));
+  const __m256i S16 = _mm256_unpacklo_epi8(Solid, _mm256_setzero_si256());
   int X = 0;
   for (; X + 8 <= N; X += 8) {
     uint64_t C;
     std::memcpy(&C, Cov + X, 8);
     if (C == 0) continue;
     auto* P = reinterpret_cast<__m256i*>(Dst + X);
-    if (C == ~uint64_t{0}) {
-      _mm256_storeu_si256(P, Solid);
-      continue;
-    }
-    __m256i A = _mm256_shuffle_epi8(_mm256_set1_epi64x(static_cast<long long>(C)), Spread);
-    const __m256i None = _mm256_cmpeq_epi8(A, Zero);
-    A = _mm256_or_si256(_mm256_and_si256(A, Low3), _mm256_andnot_si256(None, Top));
-    const __m256i D = _mm256_loadu_si256(P);
-    const __m256i Lo = MixLanesAvx2(_mm256_unpacklo_epi8(D, Zero), S16, _mm256_unpacklo_epi8(A, Zero));
-    const __m256i Hi = MixLanesAvx2(_mm256_unpackhi_epi8(D, Zero), S16, _mm256_unpackhi_epi8(A, Zero));
-    _mm256_storeu_si256(P, _mm256_packus_epi16(Lo, Hi));
+    _mm256_storeu_si256(P, C == ~uint64_t{0} ? Solid : Mix8(_mm256_loadu_si256(P), C, S16));
   }
-  BlendRowSse2(Dst + X, Cov + X, N - X, Rgb);
+  const int Rest = N - X;
+  if (Rest == 0) return;
+  uint64_t C = 0;
+  if (CovEnd - (Cov + X) >= 8) {
+    std::memcpy(&C, Cov + X, 8);
+    C &= ~uint64_t{0} >> (64 - 8 * Rest);
+  } else {
+    for (int I = Rest - 1; I >= 0; --I) C = C << 8 | Cov[X + I];
+  }
+  if (C == 0) return;
+  const __m256i Lanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(Rest), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+  auto* P = reinterpret_cast<int*>(Dst + X);
+  _mm256_maskstore_epi32(P, Lanes, Mix8(_mm256_maskload_epi32(P, Lanes), C, S16));
 }
 
 #endif
 
-using TBlendRow = void (*)(uint32_t*, const uint8_t*, int, uint32_t);
+}  // namespace
 
-// The widest row blender the processor runs, chosen on first use (so text
-// drawn while static objects are built finds it set).
-TBlendRow BlendRow() {
+std::span<const TBlendKind> BlendKinds() {
 #ifdef ORV_BLEND_SIMD
-  static const TBlendRow Chosen = __builtin_cpu_supports("avx2") ? BlendRowAvx2 : BlendRowSse2;
-  return Chosen;
+  static constexpr TBlendKind WithAvx2[] = {bkAvx2, bkSse2, bkScalar};
+  static const bool HasAvx2 = __builtin_cpu_supports("avx2");
+  return HasAvx2 ? std::span<const TBlendKind>(WithAvx2) : std::span<const TBlendKind>(WithAvx2).subspan(1);
 #else
-  return BlendRowScalar;
+  static constexpr TBlendKind Plain[] = {bkScalar};
+  return Plain;
 #endif
 }
+
+namespace {
 
 // Whether the four corners run round an axis-aligned box: each edge
 // horizontal and the next vertical, or the other way round.
@@ -159,6 +176,11 @@ TRect ClipToSurface(const TPixelSurface& Surface, const TRect& Clip) {
 
 void BlendGlyph(const TPixelSurface& Surface, const TRect& Clip, int PenX, int PenY, const TGlyphImage& Glyph,
                 uint32_t Rgb) {
+  BlendGlyph(BlendKinds().front(), Surface, Clip, PenX, PenY, Glyph, Rgb);
+}
+
+void BlendGlyph(TBlendKind Kind, const TPixelSurface& Surface, const TRect& Clip, int PenX, int PenY,
+                const TGlyphImage& Glyph, uint32_t Rgb) {
   const TRect Box = ClipToSurface(Surface, Clip);
   if (Box.IsEmpty() || Glyph.Width <= 0 || Glyph.Height <= 0) return;
   const int X0 = PenX + Glyph.Left;
@@ -169,10 +191,17 @@ void BlendGlyph(const TPixelSurface& Surface, const TRect& Clip, int PenX, int P
   const int ToY = std::min(Y0 + Glyph.Height, Box.Bottom);
   if (FromX >= ToX || FromY >= ToY) return;
   Rgb &= 0xFFFFFF;
-  const TBlendRow Blend = BlendRow();
+  const uint8_t* const CovEnd = Glyph.Coverage.data() + Glyph.Coverage.size();
   for (int Y = FromY; Y < ToY; ++Y) {
     const uint8_t* Src = Glyph.Coverage.data() + static_cast<size_t>(Y - Y0) * Glyph.Width + (FromX - X0);
-    Blend(Surface.Row(Y) + FromX, Src, ToX - FromX, Rgb);
+    uint32_t* Dst = Surface.Row(Y) + FromX;
+    switch (Kind) {
+#ifdef ORV_BLEND_SIMD
+      case bkAvx2: BlendRowAvx2(Dst, Src, CovEnd, ToX - FromX, Rgb); break;
+      case bkSse2: BlendRowSse2(Dst, Src, ToX - FromX, Rgb); break;
+#endif
+      default: BlendRowScalar(Dst, Src, ToX - FromX, Rgb); break;
+    }
   }
 }
 

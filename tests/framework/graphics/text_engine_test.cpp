@@ -373,11 +373,13 @@ TEST(TextRaster, UprightBoxFillsAsTheEdgeWalk) {
 }
 
 // Random glyphs with runs of empty, full and partial coverage, blended at
-// random places over random pixels, against the rule pixel by pixel.
+// random places over random pixels, against the rule pixel by pixel, by each
+// instruction set the processor has.
 TEST(TextRaster, BlendMatchesTheRoundedMixEverywhere) {
   std::mt19937 Rng(9);
   const auto Below = [&](int N) { return static_cast<int>(Rng() % static_cast<unsigned>(N)); };
-  for (int Round = 0; Round < 300; ++Round) {
+  for (int Round = 0; Round < 900; ++Round) {
+    const TBlendKind Kind = BlendKinds()[size_t(Round) % BlendKinds().size()];
     TGlyphImage G;
     G.Width = 1 + Below(40);
     G.Height = 1 + Below(4);
@@ -394,7 +396,7 @@ TEST(TextRaster, BlendMatchesTheRoundedMixEverywhere) {
     const uint32_t Rgb = Rng() & 0xFFFFFF;
     const TRect Clip{Below(6), 0, 48 - Below(6), 8};
     const int PenX = Below(12) - 2, PenY = Below(6) + 1;
-    BlendGlyph(P.Surface(), Clip, PenX, PenY, G, Rgb | 0xAB000000);
+    BlendGlyph(Kind, P.Surface(), Clip, PenX, PenY, G, Rgb | 0xAB000000);
     for (int Y = 0; Y < P.H; ++Y)
       for (int X = 0; X < P.W; ++X) {
         const int GX = X - PenX - G.Left, GY = Y - PenY + G.Top;
@@ -410,7 +412,7 @@ TEST(TextRaster, BlendMatchesTheRoundedMixEverywhere) {
             Want |= (S * A + T * (255 - A) + 127) / 255 << Shift;
           }
         }
-        ASSERT_EQ(P.At(X, Y), Want) << "round " << Round << " at " << X << "," << Y << " coverage " << A;
+        ASSERT_EQ(P.At(X, Y), Want) << "kind " << int(Kind) << " round " << Round << " at " << X << "," << Y << " coverage " << A;
       }
   }
 }
