@@ -534,7 +534,7 @@ void TCustomGrid::Paint() {
         C->Brush()->SetColor(State.Contains(gdFixed) ? FFixedColor : State.Contains(gdSelected) ? clHighlight : Color());
         C->Font()->Assign(Font());
         if (State.Contains(gdSelected)) C->Font()->SetColor(clHighlightText);
-        C->FillRect(Cell);
+        if (!CellFillsItself(Cl.Index, R.Index)) C->FillRect(Cell);
       }
       TCanvasStateSaver CellSaver(C);
       DrawCell(Cl.Index, R.Index, Cell, State);
