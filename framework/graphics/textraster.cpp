@@ -25,6 +25,18 @@ inline uint32_t Mix(uint32_t Dst, uint32_t Src, uint32_t A) {
   return RB | G;
 }
 
+// Rows pixels high, N wide, of a glyph's coverage over the pixels they blend.
+struct TBlendArea {
+  uint32_t* Dst;
+  ptrdiff_t DstStride;
+  const uint8_t* Cov;
+  ptrdiff_t CovStride;
+  const uint8_t* CovEnd;  // the end of the coverage store
+  int N;
+  int Rows;
+  uint32_t Rgb;
+};
+
 // Blends N pixels of one row: no coverage leaves a pixel as it is (its top
 // byte too), full coverage stores Rgb, anything between mixes. Rgb has a zero
 // top byte.
@@ -113,8 +125,8 @@ __attribute__((target("avx2"))) inline __m256i Mix8(__m256i D, uint64_t C, __m25
 // Eight pixels at a time, the last up to seven too: their coverage is read
 // as eight bytes with the lanes past the row cleared, and their pixels are
 // loaded and stored under a lane mask, which touches no memory past the row.
-__attribute__((target("avx2"))) void BlendRowAvx2(uint32_t* Dst, const uint8_t* Cov, const uint8_t* CovEnd, int N,
-                                                  uint32_t Rgb) {
+__attribute__((target("avx2"), always_inline)) inline void BlendRowAvx2(uint32_t* Dst, const uint8_t* Cov,
+                                                                        const uint8_t* CovEnd, int N, uint32_t Rgb) {
   const __m256i Solid = _mm256_set1_epi32(static_cast<int>(Rgb));
   const __m256i S16 = _mm256_unpacklo_epi8(Solid, _mm256_setzero_si256());
   int X = 0;
@@ -140,7 +152,21 @@ __attribute__((target("avx2"))) void BlendRowAvx2(uint32_t* Dst, const uint8_t* 
   _mm256_maskstore_epi32(P, Lanes, Mix8(_mm256_maskload_epi32(P, Lanes), C, S16));
 }
 
+// The rows of a glyph: the loop lives inside the target function so the
+// constants of a row are set up once per glyph.
+__attribute__((target("avx2"))) void BlendRowsAvx2(const TBlendArea& A) {
+  for (int Y = 0; Y < A.Rows; ++Y) BlendRowAvx2(A.Dst + Y * A.DstStride, A.Cov + Y * A.CovStride, A.CovEnd, A.N, A.Rgb);
+}
+
+void BlendRowsSse2(const TBlendArea& A) {
+  for (int Y = 0; Y < A.Rows; ++Y) BlendRowSse2(A.Dst + Y * A.DstStride, A.Cov + Y * A.CovStride, A.N, A.Rgb);
+}
+
 #endif
+
+void BlendRowsScalar(const TBlendArea& A) {
+  for (int Y = 0; Y < A.Rows; ++Y) BlendRowScalar(A.Dst + Y * A.DstStride, A.Cov + Y * A.CovStride, A.N, A.Rgb);
+}
 
 }  // namespace
 
@@ -190,18 +216,20 @@ void BlendGlyph(TBlendKind Kind, const TPixelSurface& Surface, const TRect& Clip
   const int FromY = std::max(Y0, Box.Top);
   const int ToY = std::min(Y0 + Glyph.Height, Box.Bottom);
   if (FromX >= ToX || FromY >= ToY) return;
-  Rgb &= 0xFFFFFF;
-  const uint8_t* const CovEnd = Glyph.Coverage.data() + Glyph.Coverage.size();
-  for (int Y = FromY; Y < ToY; ++Y) {
-    const uint8_t* Src = Glyph.Coverage.data() + static_cast<size_t>(Y - Y0) * Glyph.Width + (FromX - X0);
-    uint32_t* Dst = Surface.Row(Y) + FromX;
-    switch (Kind) {
+  const TBlendArea Area{Surface.Row(FromY) + FromX,
+                        Surface.Stride,
+                        Glyph.Coverage.data() + static_cast<size_t>(FromY - Y0) * Glyph.Width + (FromX - X0),
+                        Glyph.Width,
+                        Glyph.Coverage.data() + Glyph.Coverage.size(),
+                        ToX - FromX,
+                        ToY - FromY,
+                        Rgb & 0xFFFFFF};
+  switch (Kind) {
 #ifdef ORV_BLEND_SIMD
-      case bkAvx2: BlendRowAvx2(Dst, Src, CovEnd, ToX - FromX, Rgb); break;
-      case bkSse2: BlendRowSse2(Dst, Src, ToX - FromX, Rgb); break;
+    case bkAvx2: BlendRowsAvx2(Area); break;
+    case bkSse2: BlendRowsSse2(Area); break;
 #endif
-      default: BlendRowScalar(Dst, Src, ToX - FromX, Rgb); break;
-    }
+    default: BlendRowsScalar(Area); break;
   }
 }
 
