@@ -39,14 +39,14 @@ const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 // Shorter runs (the spans of shapes) take aligned 256-bit stores where the
 // processor has them, several times the speed of the compiler's 128-bit loop
 // on spans that miss the first-level cache.
-void FillPixels(uint32_t* P, size_t Count, uint32_t Pixel) {
+void FillPixelRun(uint32_t* P, size_t Count, uint32_t Pixel) {
 #ifdef ORV_FILL_AVX2
   constexpr size_t kStringStoreMin = 4096;
   if (Count >= kStringStoreMin) {
     asm volatile("rep stosl" : "+D"(P), "+c"(Count) : "a"(Pixel) : "memory");
     return;
   }
-  if (Count >= 8 && kHasAvx2) {
+  if (kHasAvx2) {
     FillPixelsAvx2(P, Count, Pixel);
     return;
   }

@@ -7,7 +7,17 @@
 
 namespace orv {
 
-// Writes Pixel into P[0] .. P[Count - 1].
-void FillPixels(uint32_t* P, size_t Count, uint32_t Pixel);
+// Writes Pixel into P[0] .. P[Count - 1], at least eight of them.
+void FillPixelRun(uint32_t* P, size_t Count, uint32_t Pixel);
+
+// Writes Pixel into P[0] .. P[Count - 1]. Short runs (a grid line crossing a
+// row) are stored in place, without a call.
+inline void FillPixels(uint32_t* P, size_t Count, uint32_t Pixel) {
+  if (Count >= 8) {
+    FillPixelRun(P, Count, Pixel);
+    return;
+  }
+  for (size_t I = 0; I < Count; ++I) P[I] = Pixel;
+}
 
 }  // namespace orv
