@@ -33,6 +33,7 @@ struct TBlendArea {
   ptrdiff_t CovStride;
   const uint8_t* CovEnd;  // the end of the coverage store
   int N;
+  int Room;  // pixels from Dst to the right edge of the clip, N or more
   int Rows;
   uint32_t Rgb;
 };
@@ -124,9 +125,11 @@ __attribute__((target("avx2"))) inline __m256i Mix8(__m256i D, uint64_t C, __m25
 
 // Eight pixels at a time, the last up to seven too: their coverage is read
 // as eight bytes with the lanes past the row cleared, and their pixels are
-// loaded and stored under a lane mask, which touches no memory past the row.
+// blended eight at a time where the clip leaves room for it, else loaded and
+// stored under a lane mask, which touches no memory past the clip.
 __attribute__((target("avx2"), always_inline)) inline void BlendRowAvx2(uint32_t* Dst, const uint8_t* Cov,
-                                                                        const uint8_t* CovEnd, int N, uint32_t Rgb) {
+                                                                        const uint8_t* CovEnd, int N, int Room,
+                                                                        uint32_t Rgb) {
   const __m256i Solid = _mm256_set1_epi32(static_cast<int>(Rgb));
   const __m256i S16 = _mm256_unpacklo_epi8(Solid, _mm256_setzero_si256());
   int X = 0;
@@ -147,6 +150,13 @@ __attribute__((target("avx2"), always_inline)) inline void BlendRowAvx2(uint32_t
     for (int I = Rest - 1; I >= 0; --I) C = C << 8 | Cov[X + I];
   }
   if (C == 0) return;
+  if (X + 8 <= Room) {
+    // The pixels past the glyph are inside the clip; with no coverage they
+    // are written back as they were.
+    auto* P = reinterpret_cast<__m256i*>(Dst + X);
+    _mm256_storeu_si256(P, Mix8(_mm256_loadu_si256(P), C, S16));
+    return;
+  }
   const __m256i Lanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(Rest), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
   auto* P = reinterpret_cast<int*>(Dst + X);
   _mm256_maskstore_epi32(P, Lanes, Mix8(_mm256_maskload_epi32(P, Lanes), C, S16));
@@ -155,7 +165,9 @@ __attribute__((target("avx2"), always_inline)) inline void BlendRowAvx2(uint32_t
 // The rows of a glyph: the loop lives inside the target function so the
 // constants of a row are set up once per glyph.
 __attribute__((target("avx2"))) void BlendRowsAvx2(const TBlendArea& A) {
-  for (int Y = 0; Y < A.Rows; ++Y) BlendRowAvx2(A.Dst + Y * A.DstStride, A.Cov + Y * A.CovStride, A.CovEnd, A.N, A.Rgb);
+  for (int Y = 0; Y < A.Rows; ++Y) {
+    BlendRowAvx2(A.Dst + Y * A.DstStride, A.Cov + Y * A.CovStride, A.CovEnd, A.N, A.Room, A.Rgb);
+  }
 }
 
 void BlendRowsSse2(const TBlendArea& A) {
@@ -222,6 +234,7 @@ void BlendGlyph(TBlendKind Kind, const TPixelSurface& Surface, const TRect& Clip
                         Glyph.Width,
                         Glyph.Coverage.data() + Glyph.Coverage.size(),
                         ToX - FromX,
+                        Box.Right - FromX,
                         ToY - FromY,
                         Rgb & 0xFFFFFF};
   switch (Kind) {
@@ -256,7 +269,9 @@ void FillConvexPolygon(const TPixelSurface& Surface, const TRect& Clip, std::spa
     if (FromX >= ToX) return;
     const int X = static_cast<int>(FromX);
     const auto Count = static_cast<size_t>(static_cast<int>(ToX) - X);
-    for (int Y = static_cast<int>(FirstRow); Y < static_cast<int>(EndRow); ++Y) FillPixels(Surface.Row(Y) + X, Count, Rgb);
+    for (int Y = static_cast<int>(FirstRow); Y < static_cast<int>(EndRow); ++Y) {
+      FillPixels(Surface.Row(Y) + X, Count, Rgb);
+    }
     return;
   }
   for (int Y = static_cast<int>(FirstRow); Y < static_cast<int>(EndRow); ++Y) {

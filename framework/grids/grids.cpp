@@ -482,15 +482,17 @@ void TCustomGrid::Paint() {
     }
     return Pos;
   };
-  const int ColsEnd = Collect(Cols, FFixedCols, FTopLeft.X, FColCount, CR.Right, [this](int I) { return ColWidths(I); }, FGridLineWidth);
-  const int RowsEnd = Collect(Rows, FFixedRows, FTopLeft.Y, FRowCount, CR.Bottom, [this](int I) { return RowHeights(I); }, FGridLineWidth);
+  const int ColsEnd =
+      Collect(Cols, FFixedCols, FTopLeft.X, FColCount, CR.Right, [this](int I) { return ColWidths(I); }, FGridLineWidth);
+  const int RowsEnd =
+      Collect(Rows, FFixedRows, FTopLeft.Y, FRowCount, CR.Bottom, [this](int I) { return RowHeights(I); }, FGridLineWidth);
 
   // The background shows where no cell reaches. When every cell is filled
   // and every line drawn, cells and lines cover the area up to the ends
   // exactly, and only the strips right of and below it need the colour.
   C->Brush()->SetColor(Color());
-  const bool AllLines = FGridLineWidth == 0 || (FOptions.Contains(goFixedVertLine) && FOptions.Contains(goFixedHorzLine) &&
-                                                FOptions.Contains(goVertLine) && FOptions.Contains(goHorzLine));
+  const bool AllLines = FGridLineWidth == 0 || (FOptions.Contains(goFixedVertLine) && FOptions.Contains(goVertLine) &&
+                                                FOptions.Contains(goFixedHorzLine) && FOptions.Contains(goHorzLine));
   if (FDefaultDrawing && AllLines) {
     C->FillRect(TRect{ColsEnd, 0, CR.Right, CR.Bottom});
     C->FillRect(TRect{0, RowsEnd, std::min(ColsEnd, CR.Right), CR.Bottom});

@@ -412,7 +412,8 @@ TEST(TextRaster, BlendMatchesTheRoundedMixEverywhere) {
             Want |= (S * A + T * (255 - A) + 127) / 255 << Shift;
           }
         }
-        ASSERT_EQ(P.At(X, Y), Want) << "kind " << int(Kind) << " round " << Round << " at " << X << "," << Y << " coverage " << A;
+        ASSERT_EQ(P.At(X, Y), Want) << "kind " << int(Kind) << " round " << Round << " at " << X << "," << Y
+                                    << " coverage " << A;
       }
   }
 }
