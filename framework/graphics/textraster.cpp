@@ -107,14 +107,18 @@ __attribute__((target("avx2"))) inline __m256i MixLanesAvx2(__m256i D16, __m256i
   return _mm256_srli_epi16(_mm256_add_epi16(T, _mm256_srli_epi16(T, 8)), 8);
 }
 
-// Eight pixels D blended towards the colour S16 (two pixels spread to 16-bit
-// lanes) by the eight coverage bytes of C, the first in the lowest byte.
-__attribute__((target("avx2"))) inline __m256i Mix8(__m256i D, uint64_t C, __m256i S16) {
+// Eight pixels D blended towards Solid (S16: two of its pixels spread to
+// 16-bit lanes) by the eight coverage bytes of C, the first in the lowest
+// byte. Two-level coverage (0 or 255 only) needs no arithmetic: each pixel
+// stays or takes the colour.
+template <bool TwoLevel>
+__attribute__((target("avx2"))) inline __m256i Mix8(__m256i D, uint64_t C, __m256i Solid, __m256i S16) {
   const __m256i Zero = _mm256_setzero_si256();
   // Coverage byte I of each 128-bit half (0-3 low, 4-7 high) to all bytes of pixel I.
   const __m256i Spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3,  //
                                           4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7);
   __m256i A = _mm256_shuffle_epi8(_mm256_set1_epi64x(static_cast<long long>(C)), Spread);
+  if constexpr (TwoLevel) return _mm256_blendv_epi8(D, Solid, A);
   const __m256i None = _mm256_cmpeq_epi8(A, Zero);
   A = _mm256_or_si256(_mm256_and_si256(A, _mm256_set1_epi32(0x00FFFFFF)),
                       _mm256_andnot_si256(None, _mm256_set1_epi32(static_cast<int>(0xFF000000u))));
@@ -127,6 +131,7 @@ __attribute__((target("avx2"))) inline __m256i Mix8(__m256i D, uint64_t C, __m25
 // as eight bytes with the lanes past the row cleared, and their pixels are
 // blended eight at a time where the clip leaves room for it, else loaded and
 // stored under a lane mask, which touches no memory past the clip.
+template <bool TwoLevel>
 __attribute__((target("avx2"), always_inline)) inline void BlendRowAvx2(uint32_t* Dst, const uint8_t* Cov,
                                                                         const uint8_t* CovEnd, int N, int Room,
                                                                         uint32_t Rgb) {
@@ -138,7 +143,7 @@ __attribute__((target("avx2"), always_inline)) inline void BlendRowAvx2(uint32_t
     std::memcpy(&C, Cov + X, 8);
     if (C == 0) continue;
     auto* P = reinterpret_cast<__m256i*>(Dst + X);
-    _mm256_storeu_si256(P, C == ~uint64_t{0} ? Solid : Mix8(_mm256_loadu_si256(P), C, S16));
+    _mm256_storeu_si256(P, C == ~uint64_t{0} ? Solid : Mix8<TwoLevel>(_mm256_loadu_si256(P), C, Solid, S16));
   }
   const int Rest = N - X;
   if (Rest == 0) return;
@@ -154,19 +159,20 @@ __attribute__((target("avx2"), always_inline)) inline void BlendRowAvx2(uint32_t
     // The pixels past the glyph are inside the clip; with no coverage they
     // are written back as they were.
     auto* P = reinterpret_cast<__m256i*>(Dst + X);
-    _mm256_storeu_si256(P, Mix8(_mm256_loadu_si256(P), C, S16));
+    _mm256_storeu_si256(P, Mix8<TwoLevel>(_mm256_loadu_si256(P), C, Solid, S16));
     return;
   }
   const __m256i Lanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(Rest), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
   auto* P = reinterpret_cast<int*>(Dst + X);
-  _mm256_maskstore_epi32(P, Lanes, Mix8(_mm256_maskload_epi32(P, Lanes), C, S16));
+  _mm256_maskstore_epi32(P, Lanes, Mix8<TwoLevel>(_mm256_maskload_epi32(P, Lanes), C, Solid, S16));
 }
 
 // The rows of a glyph: the loop lives inside the target function so the
 // constants of a row are set up once per glyph.
+template <bool TwoLevel>
 __attribute__((target("avx2"))) void BlendRowsAvx2(const TBlendArea& A) {
   for (int Y = 0; Y < A.Rows; ++Y) {
-    BlendRowAvx2(A.Dst + Y * A.DstStride, A.Cov + Y * A.CovStride, A.CovEnd, A.N, A.Room, A.Rgb);
+    BlendRowAvx2<TwoLevel>(A.Dst + Y * A.DstStride, A.Cov + Y * A.CovStride, A.CovEnd, A.N, A.Room, A.Rgb);
   }
 }
 
@@ -239,7 +245,7 @@ void BlendGlyph(TBlendKind Kind, const TPixelSurface& Surface, const TRect& Clip
                         Rgb & 0xFFFFFF};
   switch (Kind) {
 #ifdef ORV_BLEND_SIMD
-    case bkAvx2: BlendRowsAvx2(Area); break;
+    case bkAvx2: Glyph.TwoLevel ? BlendRowsAvx2<true>(Area) : BlendRowsAvx2<false>(Area); break;
     case bkSse2: BlendRowsSse2(Area); break;
 #endif
     default: BlendRowsScalar(Area); break;

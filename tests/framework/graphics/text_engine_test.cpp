@@ -385,8 +385,10 @@ TEST(TextRaster, BlendMatchesTheRoundedMixEverywhere) {
     G.Height = 1 + Below(4);
     G.Left = Below(9) - 4;
     G.Top = Below(4);
+    // Every other round of each kind two-level, as monochrome glyphs are.
+    G.TwoLevel = Round / 3 % 2 == 1;
     for (int I = 0; I < G.Width * G.Height;) {
-      const int Run = 1 + Below(9), Kind = Below(3);
+      const int Run = 1 + Below(9), Kind = Below(G.TwoLevel ? 2 : 3);
       for (int K = 0; K < Run && I < G.Width * G.Height; ++K, ++I)
         G.Coverage.push_back(Kind == 0 ? 0 : Kind == 1 ? 255 : static_cast<uint8_t>(Rng()));
     }
