@@ -308,6 +308,7 @@ class TNTabEd : public TCustomGrid {
 
  protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  bool CellFillsItself(int ACol, int ARow) const override;
   void Paint() override;
   String GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const String& Value) override;

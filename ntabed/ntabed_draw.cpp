@@ -39,6 +39,10 @@ void TNTabEd::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AS
   }
 }
 
+// A data cell's text background covers the whole cell (so does the blank
+// cell of an empty table); header cells leave a frame to the grid's fill.
+bool TNTabEd::CellFillsItself(int ACol, int ARow) const { return ACol > FColOffset && ARow > FRowOffset; }
+
 void TNTabEd::DrawDataCell(int C, int R, const TRect& Rect) {
   TCanvas* Cv = Canvas();
   String Text = CellText(C, R);

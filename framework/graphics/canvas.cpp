@@ -7,12 +7,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#endif
-
 #include "framework/graphics/canvas_pixelops.h"
 #include "framework/graphics/colors.h"
+#include "framework/graphics/pixelfill.h"
 
 namespace orv {
 
@@ -21,49 +18,6 @@ using namespace pixelops;
 namespace {
 
 uint32_t ResolvePixel(TColor C) { return ColorToPixel(ColorToRGB(C) & 0x00FFFFFF); }
-
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define ORV_FILL_AVX2 1
-
-// 32-byte stores: one unaligned store covers the ragged head, aligned pairs
-// the body and one unaligned store ending at the last pixel the tail (the
-// stores may overlap, which is harmless for a fill). Count >= 8.
-__attribute__((target("avx2"))) void FillPixelsAvx2(uint32_t* P, size_t Count, uint32_t Pixel) {
-  const __m256i V = _mm256_set1_epi32(static_cast<int>(Pixel));
-  uint32_t* const End = P + Count;
-  _mm256_storeu_si256(reinterpret_cast<__m256i*>(P), V);
-  auto* A = reinterpret_cast<uint32_t*>((reinterpret_cast<uintptr_t>(P) + 32) & ~uintptr_t{31});
-  for (; End - A >= 16; A += 16) {
-    _mm256_store_si256(reinterpret_cast<__m256i*>(A), V);
-    _mm256_store_si256(reinterpret_cast<__m256i*>(A + 8), V);
-  }
-  if (End - A >= 8) _mm256_store_si256(reinterpret_cast<__m256i*>(A), V);
-  _mm256_storeu_si256(reinterpret_cast<__m256i*>(End - 8), V);
-}
-
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
-#endif
-
-// Fills Count pixels. On x86-64 long runs use the string store instruction:
-// processors with fast string operations write whole cache lines without
-// first reading them, which plain vector stores cannot, so a large fill runs
-// at the speed of memset. Shorter runs (the spans of shapes) take aligned
-// 256-bit stores where the processor has them, several times the speed of
-// the compiler's 128-bit loop on spans that miss the first-level cache.
-void FillPixels(uint32_t* P, size_t Count, uint32_t Pixel) {
-#ifdef ORV_FILL_AVX2
-  constexpr size_t kStringStoreMin = 4096;
-  if (Count >= kStringStoreMin) {
-    asm volatile("rep stosl" : "+D"(P), "+c"(Count) : "a"(Pixel) : "memory");
-    return;
-  }
-  if (Count >= 8 && kHasAvx2) {
-    FillPixelsAvx2(P, Count, Pixel);
-    return;
-  }
-#endif
-  std::fill_n(P, Count, Pixel);
-}
 
 }  // namespace
 
@@ -140,17 +94,22 @@ void TCanvas::ResetClipRect() { FHasClip = false; }
 
 // --- State ------------------------------------------------------------------
 
-int TCanvas::SaveDepth() const { return static_cast<int>(FSaved.size()); }
+int TCanvas::SaveDepth() const { return static_cast<int>(FSaveDepth); }
 
+// States popped stay allocated below the top for the next Save: painting
+// saves and restores once per grid cell, and needs no allocation for it.
 void TCanvas::Save() {
-  auto S = std::make_unique<TState>();
+  if (FSaveDepth == FSaved.size()) {
+    FSaved.push_back(std::make_unique<TState>());
+    FSaved.back()->Font = std::make_unique<TFont>();
+  }
+  TState* S = FSaved[FSaveDepth].get();
   S->PenColor = FPen.Color();
   S->PenWidth = FPen.Width();
   S->PenStyle = FPen.Style();
   S->PenMode = FPen.Mode();
   S->BrushColor = FBrush.Color();
   S->BrushStyle = FBrush.Style();
-  S->Font = std::make_unique<TFont>();
   S->Font->Assign(FFont.get());
   S->CopyMode = FCopyMode;
   S->PenPos = FPenPos;
@@ -159,13 +118,12 @@ void TCanvas::Save() {
   S->Clip = FClip;
   S->StretchBltMode = FStretchBltMode;
   S->PolyFillMode = FPolyFillMode;
-  FSaved.push_back(std::move(S));
+  ++FSaveDepth;
 }
 
 void TCanvas::Restore() {
-  if (FSaved.empty()) return;
-  std::unique_ptr<TState> S = std::move(FSaved.back());
-  FSaved.pop_back();
+  if (FSaveDepth == 0) return;
+  const TState* S = FSaved[--FSaveDepth].get();
   FPen.SetColor(S->PenColor);
   FPen.SetWidth(S->PenWidth);
   FPen.SetStyle(S->PenStyle);
@@ -224,7 +182,9 @@ void TCanvas::FillBlock(int X1, int Y1, int X2, int Y2, uint32_t Pixel) {
     FillPixels(FTarget->ScanLine(T), static_cast<size_t>(R) * static_cast<size_t>(B - T), Pixel);
     return;
   }
-  for (int Y = T; Y < B; ++Y) FillPixels(FTarget->ScanLine(Y) + L, static_cast<size_t>(R - L), Pixel);
+  uint32_t* Row = FTarget->ScanLine(T) + L;
+  const int Stride = FTarget->Width();
+  for (int Y = T; Y < B; ++Y, Row += Stride) FillPixels(Row, static_cast<size_t>(R - L), Pixel);
 }
 
 void TCanvas::CombinePixel(int X, int Y, uint32_t Pixel) { CombineSpan(Y, X, X, Pixel); }

@@ -274,7 +274,8 @@ class TCanvas : public TPersistent {
   int FDashPhase = 0;
   int FStretchBltMode = BLACKONWHITE;
   int FPolyFillMode = ALTERNATE;
-  std::vector<std::unique_ptr<TState>> FSaved;
+  std::vector<std::unique_ptr<TState>> FSaved;  // the first FSaveDepth are in use
+  size_t FSaveDepth = 0;
 };
 
 // Saves the canvas state on construction and restores it on destruction.

@@ -12,8 +12,11 @@ namespace orv {
 
 namespace {
 
-TFontRequest FontRequestOf(const TFont& Font) {
-  TFontRequest Request;
+// The request is rebuilt in place: the name is copied into the room of the
+// last one, so text output allocates nothing for it. Text is drawn on one
+// thread, as the font cache it asks is used.
+const TFontRequest& FontRequestOf(const TFont& Font) {
+  static TFontRequest Request;
   Request.Name = Font.Name();
   Request.Height = Font.Height();
   Request.Bold = Font.Style().Contains(fsBold);

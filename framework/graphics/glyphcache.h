@@ -21,6 +21,7 @@ struct TGlyphImage {
   int Width = 0;
   int Height = 0;
   std::vector<uint8_t> Coverage;  // Width * Height bytes, top row first
+  bool TwoLevel = false;          // every coverage byte is 0 or 255
 };
 
 struct TGlyphEntry {

@@ -251,6 +251,7 @@ const TGlyphImage& TFontInstance::Image(TGlyphEntry& Entry) {
   Img.Width = static_cast<int>(Bitmap.width);
   Img.Height = static_cast<int>(Bitmap.rows);
   Img.Coverage.assign(static_cast<size_t>(Img.Width) * Img.Height, 0);
+  Img.TwoLevel = Bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
   for (int Y = 0; Y < Img.Height; ++Y) {
     const unsigned char* Row = Bitmap.buffer + static_cast<ptrdiff_t>(Y) * Bitmap.pitch;
     uint8_t* Out = Img.Coverage.data() + static_cast<size_t>(Y) * Img.Width;

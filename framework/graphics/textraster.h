@@ -36,6 +36,16 @@ TRect ClipToSurface(const TPixelSurface& Surface, const TRect& Clip);
 void BlendGlyph(const TPixelSurface& Surface, const TRect& Clip, int PenX, int PenY, const TGlyphImage& Glyph,
                 uint32_t Rgb);
 
+// The instruction sets the blend can use. All give the same pixels; the
+// overload taking one lets tests hold each against the rule.
+enum TBlendKind : uint8_t { bkScalar, bkSse2, bkAvx2 };
+
+// The kinds this processor runs, the one BlendGlyph uses first.
+std::span<const TBlendKind> BlendKinds();
+
+void BlendGlyph(TBlendKind Kind, const TPixelSurface& Surface, const TRect& Clip, int PenX, int PenY,
+                const TGlyphImage& Glyph, uint32_t Rgb);
+
 // Fills every pixel whose centre lies inside the convex polygon Corners (given
 // in order, either direction) with Rgb. An axis-aligned box with integer
 // corners fills exactly its pixels, right and bottom edges excluded.

@@ -457,10 +457,10 @@ void TCustomGrid::Paint() {
   C->Pen()->SetStyle(psSolid);
   C->Pen()->SetWidth(1);
   C->Brush()->SetStyle(bsSolid);
-  C->Brush()->SetColor(Color());
-  C->FillRect(CR);
 
-  // The columns and rows in view with their left (top) edges.
+  // The columns and rows in view with their left (top) edges; each slot and
+  // the line after it follow the one before without a gap, up to the end
+  // position returned.
   struct TSlot {
     int Index;
     int Pos;
@@ -480,9 +480,25 @@ void TCustomGrid::Paint() {
       if (S >= 0) Out.push_back(TSlot{I, Pos, S});
       Pos += Span(S, Line);
     }
+    return Pos;
   };
-  Collect(Cols, FFixedCols, FTopLeft.X, FColCount, CR.Right, [this](int I) { return ColWidths(I); }, FGridLineWidth);
-  Collect(Rows, FFixedRows, FTopLeft.Y, FRowCount, CR.Bottom, [this](int I) { return RowHeights(I); }, FGridLineWidth);
+  const int ColsEnd =
+      Collect(Cols, FFixedCols, FTopLeft.X, FColCount, CR.Right, [this](int I) { return ColWidths(I); }, FGridLineWidth);
+  const int RowsEnd =
+      Collect(Rows, FFixedRows, FTopLeft.Y, FRowCount, CR.Bottom, [this](int I) { return RowHeights(I); }, FGridLineWidth);
+
+  // The background shows where no cell reaches. When every cell is filled
+  // and every line drawn, cells and lines cover the area up to the ends
+  // exactly, and only the strips right of and below it need the colour.
+  C->Brush()->SetColor(Color());
+  const bool AllLines = FGridLineWidth == 0 || (FOptions.Contains(goFixedVertLine) && FOptions.Contains(goVertLine) &&
+                                                FOptions.Contains(goFixedHorzLine) && FOptions.Contains(goHorzLine));
+  if (FDefaultDrawing && AllLines) {
+    C->FillRect(TRect{ColsEnd, 0, CR.Right, CR.Bottom});
+    C->FillRect(TRect{0, RowsEnd, std::min(ColsEnd, CR.Right), CR.Bottom});
+  } else {
+    C->FillRect(CR);
+  }
 
   const TGridRect Sel = Selection();
   const bool FocusSelected = FOptions.Contains(goDrawFocusSelected) || FOptions.Contains(goRowSelect);
@@ -520,7 +536,7 @@ void TCustomGrid::Paint() {
         C->Brush()->SetColor(State.Contains(gdFixed) ? FFixedColor : State.Contains(gdSelected) ? clHighlight : Color());
         C->Font()->Assign(Font());
         if (State.Contains(gdSelected)) C->Font()->SetColor(clHighlightText);
-        C->FillRect(Cell);
+        if (!CellFillsItself(Cl.Index, R.Index)) C->FillRect(Cell);
       }
       TCanvasStateSaver CellSaver(C);
       DrawCell(Cl.Index, R.Index, Cell, State);

@@ -188,6 +188,13 @@ ORV_DECLARE_EXCEPTION(EInvalidGridOperation, Exception);
   // Draws one cell; State tells whether it is fixed, selected or focused.
   // With DefaultDrawing the background is already filled.
   virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) = 0;
+  // True when DrawCell fills all of the cell itself, whatever it holds: the
+  // default drawing then leaves the background to it.
+  virtual bool CellFillsItself(int ACol, int ARow) const {
+    (void)ACol;
+    (void)ARow;
+    return false;
+  }
   // Asked before the current cell moves; false keeps it.
   virtual bool SelectCell(int ACol, int ARow);
   virtual void TopLeftChanged();

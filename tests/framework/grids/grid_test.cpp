@@ -108,6 +108,54 @@ TEST_F(GridTest, PaintsOnlyTheCellsInViewWithTheirState) {
   EXPECT_FALSE(St(1, 503).Contains(gdSelected));
 }
 
+// A paint leaves nothing of what the surface held before: cells, lines and
+// the grid's colour cover the client area, whichever lines and drawing are
+// switched off and whatever columns are hidden or empty.
+TEST_F(GridTest, PaintCoversTheWholeClientArea) {
+  G->SetOnDrawCell(nullptr);
+  G->SetColCount(5);
+  G->SetRowCount(6);
+  G->SetColWidths(2, -1);
+  G->SetColWidths(3, 0);
+  G->SetColor(clYellow);
+  const TGridOptions All = G->Options();
+  struct TCase {
+    TGridOptions Options;
+    bool DefaultDrawing;
+    int LineWidth;
+  } Cases[] = {{All, true, 1},
+               {All - TGridOptions{goVertLine}, true, 1},
+               {All - TGridOptions{goFixedHorzLine}, true, 2},
+               {All, false, 1},
+               {All, true, 0}};
+  for (const TCase& Case : Cases) {
+    G->SetOptions(Case.Options);
+    G->SetDefaultDrawing(Case.DefaultDrawing);
+    G->SetGridLineWidth(Case.LineWidth);
+    Pixels.SetSize(300, 200);
+    Pixels.Canvas()->Brush()->SetColor(clFuchsia);
+    Pixels.Canvas()->FillRect(TRect{0, 0, 300, 200});
+    G->PaintTo(Pixels.Canvas(), 0, 0);
+    const int Span = 50 + Case.LineWidth;
+    int Stale = 0;
+    for (int Y = 0; Y < 200; ++Y)
+      for (int X = 0; X < 300; ++X) Stale += At(X, Y) == clFuchsia;
+    EXPECT_EQ(Stale, 0) << Case.LineWidth;
+    // Four columns take room (one of them none but its line), six rows.
+    EXPECT_EQ(At(3 * Span + Case.LineWidth, 10), clYellow);
+    EXPECT_EQ(At(10, 6 * (20 + Case.LineWidth)), clYellow);
+    if (Case.LineWidth > 0) {
+      EXPECT_EQ(At(3 * Span + Case.LineWidth - 1, 10), clBlack);
+    }
+    if (!Case.DefaultDrawing) {
+      EXPECT_EQ(At(Span + 10, 30), clYellow);
+    }
+    if (!Case.Options.Contains(goVertLine)) {
+      EXPECT_EQ(At(2 * Span - 1, 30), clYellow);
+    }
+  }
+}
+
 TEST_F(GridTest, KeysMoveTheCurrentCellAndAskSelectCell) {
   EXPECT_EQ(G->Selection(), (TGridRect{1, 1, 1, 1}));
   sim::KeyDown(G, VK_DOWN, {});
