@@ -25,19 +25,29 @@ namespace {
 
 using namespace orv;
 
+// A 1000 x 600 form filled by an editor of Cols x Rows, painting suppressed
+// while the caller fills it.
+std::unique_ptr<TForm> MakeForm() {
+  auto Form = std::make_unique<TForm>(nullptr);
+  Form->SetBounds(0, 0, 1000, 600);
+  return Form;
+}
+
+TNTabEd* PlaceEditor(TForm& Form, int Cols, int Rows) {
+  auto* Ed = new TNTabEd(&Form);
+  Ed->SetParent(&Form);
+  Ed->SetBounds(0, 0, 1000, 600);
+  Ed->SetSuppressPaint(true);
+  Ed->Redimension(Cols, Rows);
+  return Ed;
+}
+
 struct TEditorFixture {
   std::unique_ptr<TForm> Form;
   TNTabEd* Ed;
   TBitmap Frame;
 
-  TEditorFixture(int Cols, int Rows) {
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, 1000, 600);
-    Ed = new TNTabEd(Form.get());
-    Ed->SetParent(Form.get());
-    Ed->SetBounds(0, 0, 1000, 600);
-    Ed->SetSuppressPaint(true);
-    Ed->Redimension(Cols, Rows);
+  TEditorFixture(int Cols, int Rows) : Form(MakeForm()), Ed(PlaceEditor(*Form, Cols, Rows)) {
     std::mt19937 Rng(7);
     std::uniform_real_distribution<double> D(-1000, 1000);
     // The cells in view (and a little more) get values; the rest stay 0.
@@ -70,14 +80,7 @@ struct TBlockFixture {
   TNTabEd* Ed;
   std::vector<double> Values;  // row by row, as the copy reads them
 
-  TBlockFixture() {
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, 1000, 600);
-    Ed = new TNTabEd(Form.get());
-    Ed->SetParent(Form.get());
-    Ed->SetBounds(0, 0, 1000, 600);
-    Ed->SetSuppressPaint(true);
-    Ed->Redimension(kBlock, kBlock);
+  TBlockFixture() : Form(MakeForm()), Ed(PlaceEditor(*Form, kBlock, kBlock)) {
     std::mt19937 Rng(11);
     std::uniform_real_distribution<double> D(-1000, 1000);
     Values.resize(size_t(kBlock) * kBlock);
